@@ -1,0 +1,51 @@
+// IAPWS-IF97 kernel (formulation code 97): the region-4 saturation line, the B23 boundary, and the basic
+// equations of regions 1, 2 and 3 (IAPWS R7-97(2012)). Region 5 and the backward equations are not used:
+// the saturation temperature is found by bisection and region 2 serves every high-temperature state.
+//
+// Units: T in K, P in MPa, h in kJ/kg, s in kJ/(kg K); v in m3/kg inside this kernel, except VolumeOfTP,
+// which returns cm3/g as every kernel's volume accessor does.
+#ifndef BRIMWATER_IF97_IF97_H
+#define BRIMWATER_IF97_IF97_H
+
+#include "props/kernel.h"
+
+namespace brimwater::if97 {
+
+inline constexpr double kTriplePointTemperature = 273.16;   // K, lower end of the saturation line
+inline constexpr double kTriplePointPressure = 6.11657e-4;  // MPa
+inline constexpr double kCriticalTemperature = 647.096;     // K
+inline constexpr double kCriticalPressure = 22.064;         // MPa
+inline constexpr double kCriticalDensity = 322.0;           // kg/m3
+inline constexpr double kRegion3StartTemperature = 623.15;  // K
+
+// Saturation line (region 4, Eq. 30) and its inverse by 32 bisection steps; both clamp at the triple and
+// critical points.
+double SatPressure(double T);
+double SatTemperature(double P);
+
+// Boundary between regions 2 and 3 (Eq. 5).
+double B23Pressure(double T);
+
+// v (m3/kg), h and s of a state; written to v, h, s in that order.
+void StateOfTP(double T, double P, StateSelector selector, double& v, double& h, double& s);
+double VolumeOfTP(double T, double P, StateSelector selector);  // cm3/g
+double EnthalpyOfTP(double T, double P, StateSelector selector);
+double EntropyOfTP(double T, double P, StateSelector selector);
+
+// The region-3 specific volume (m3/kg) at which Region3Pressure(T, v) equals P.
+double Region3Volume(double T, double P);
+
+// Basic equations. Regions 1 and 2 take (T, P); region 3 takes (T, v in m3/kg).
+double Region1Volume(double T, double P);
+double Region1Enthalpy(double T, double P);
+double Region1Entropy(double T, double P);
+double Region2Volume(double T, double P);
+double Region2Enthalpy(double T, double P);
+double Region2Entropy(double T, double P);
+double Region3Pressure(double T, double v);
+double Region3Enthalpy(double T, double v);
+double Region3Entropy(double T, double v);
+
+}  // namespace brimwater::if97
+
+#endif  // BRIMWATER_IF97_IF97_H

@@ -1,0 +1,306 @@
+// IAPWS-IF97 basic equations of regions 1, 2 and 3 (IAPWS R7-97(2012), Eqs. 7, 15 to 17 and 28) with the
+// property relations of Tables 3, 12 and 31:
+//   region 1: v = R T pi gamma_pi / P,  h = R T tau gamma_tau,  s = R (tau gamma_tau - gamma)
+//   region 2: v = R T pi (gamma0_pi + gammar_pi) / P,  h = R T tau (gamma0_tau + gammar_tau),
+//             s = R (tau (gamma0_tau + gammar_tau) - (gamma0 + gammar))
+//   region 3: P = rho R T delta phi_delta,  h = R T (tau phi_tau + delta phi_delta),  s = R (tau phi_tau -
+//   phi)
+// The factor 1000 turns kJ/kg over MPa into m3/kg and kPa into MPa.
+//
+// Powers are built once per call by repeated multiplication of the base variables. A term whose exponent is 0
+// contributes its coefficient and a term multiplied by a zero exponent is left out, so the sums stay finite
+// where a base is exactly zero (region 1 at 7.1 - pi = 0, region 2 at tau - 0.5 = 0).
+#include <array>
+#include <cmath>
+
+#include "if97/if97.h"
+
+namespace brimwater::if97 {
+namespace {
+
+constexpr double kR = 0.461526;  // kJ/(kg K), specific gas constant
+
+struct Term {
+  int I;
+  int J;
+  double n;
+};
+
+struct IdealTerm {
+  int J;
+  double n;
+};
+
+// Region 1: p* = 16.53 MPa, T* = 1386 K.
+constexpr double kRegion1PStar = 16.53;   // MPa
+constexpr double kRegion1TStar = 1386.0;  // K
+
+// Table 2: coefficients and exponents of the region-1 Gibbs function, gamma = sum n (7.1 - pi)^I (tau
+// - 1.222)^J.
+constexpr std::array<Term, 34> kRegion1 = {{
+    {0, -2, 0.14632971213167},        {0, -1, -0.84548187169114},       {0, 0, -0.37563603672040e1},
+    {0, 1, 0.33855169168385e1},       {0, 2, -0.95791963387872},        {0, 3, 0.15772038513228},
+    {0, 4, -0.16616417199501e-1},     {0, 5, 0.81214629983568e-3},      {1, -9, 0.28319080123804e-3},
+    {1, -7, -0.60706301565874e-3},    {1, -1, -0.18990068218419e-1},    {1, 0, -0.32529748770505e-1},
+    {1, 1, -0.21841717175414e-1},     {1, 3, -0.52838357969930e-4},     {2, -3, -0.47184321073267e-3},
+    {2, 0, -0.30001780793026e-3},     {2, 1, 0.47661393906987e-4},      {2, 3, -0.44141845330846e-5},
+    {2, 17, -0.72694996297594e-15},   {3, -4, -0.31679644845054e-4},    {3, 0, -0.28270797985312e-5},
+    {3, 6, -0.85205128120103e-9},     {4, -5, -0.22425281908000e-5},    {4, -2, -0.65171222895601e-6},
+    {4, 10, -0.14341729937924e-12},   {5, -8, -0.40516996860117e-6},    {8, -11, -0.12734301741641e-8},
+    {8, -6, -0.17424871230634e-9},    {21, -29, -0.68762131295531e-18}, {23, -31, 0.14478307828521e-19},
+    {29, -38, 0.26335781662795e-22},  {30, -39, -0.11947622640071e-22}, {31, -40, 0.18228094581404e-23},
+    {32, -41, -0.93537087292458e-25},
+}};
+
+// Region 2: p* = 1 MPa, T* = 540 K.
+constexpr double kRegion2TStar = 540.0;  // K
+
+// Table 10: the ideal-gas part, gamma0 = ln pi + sum n0 tau^J0.
+constexpr std::array<IdealTerm, 9> kRegion2Ideal = {{
+    {0, -0.96927686500217e1},
+    {1, 0.10086655968018e2},
+    {-5, -0.56087911283020e-2},
+    {-4, 0.71452738081455e-1},
+    {-3, -0.40710498223928},
+    {-2, 0.14240819171444e1},
+    {-1, -0.43839511319450e1},
+    {2, -0.28408632460772},
+    {3, 0.21268463753307e-1},
+}};
+
+// Table 11: the residual part, gammar = sum n pi^I (tau - 0.5)^J.
+constexpr std::array<Term, 43> kRegion2Residual = {{
+    {1, 0, -0.17731742473213e-2},    {1, 1, -0.17834862292358e-1},    {1, 2, -0.45996013696365e-1},
+    {1, 3, -0.57581259083432e-1},    {1, 6, -0.50325278727930e-1},    {2, 1, -0.33032641670203e-4},
+    {2, 2, -0.18948987516315e-3},    {2, 4, -0.39392777243355e-2},    {2, 7, -0.43797295650573e-1},
+    {2, 36, -0.26674547914087e-4},   {3, 0, 0.20481737692309e-7},     {3, 1, 0.43870667284435e-6},
+    {3, 3, -0.32277677238570e-4},    {3, 6, -0.15033924542148e-2},    {3, 35, -0.40668253562649e-1},
+    {4, 1, -0.78847309559367e-9},    {4, 2, 0.12790717852285e-7},     {4, 3, 0.48225372718507e-6},
+    {5, 7, 0.22922076337661e-5},     {6, 3, -0.16714766451061e-10},   {6, 16, -0.21171472321355e-2},
+    {6, 35, -0.23895741934104e2},    {7, 0, -0.59059564324270e-17},   {7, 11, -0.12621808899101e-5},
+    {7, 25, -0.38946842435739e-1},   {8, 8, 0.11256211360459e-10},    {8, 36, -0.82311340897998e1},
+    {9, 13, 0.19809712802088e-7},    {10, 4, 0.10406965210174e-18},   {10, 10, -0.10234747095929e-12},
+    {10, 14, -0.10018179379511e-8},  {16, 29, -0.80882908646985e-10}, {16, 50, 0.10693031879409},
+    {18, 57, -0.33662250574171},     {20, 20, 0.89185845355421e-24},  {20, 35, 0.30629316876232e-12},
+    {20, 48, -0.42002467698208e-5},  {21, 21, -0.59056029685639e-25}, {22, 53, 0.37826947613457e-5},
+    {23, 39, -0.12768608934681e-14}, {24, 26, 0.73087610595061e-28},  {24, 40, 0.55414715350778e-16},
+    {24, 58, -0.94369707241210e-6},
+}};
+
+// Region 3: rho* = 322 kg/m3, T* = 647.096 K.
+// Table 30: phi = n1 ln delta + sum n delta^I tau^J for i = 2 to 40.
+constexpr double kRegion3N1 = 0.10658070028513e1;
+constexpr std::array<Term, 39> kRegion3 = {{
+    {0, 0, -0.15732845290239e2},   {0, 1, 0.20944396974307e2},    {0, 2, -0.76867707878716e1},
+    {0, 7, 0.26185947787954e1},    {0, 10, -0.28080781148620e1},  {0, 12, 0.12053369696517e1},
+    {0, 23, -0.84566812812502e-2}, {1, 2, -0.12654315477714e1},   {1, 6, -0.11524407806681e1},
+    {1, 15, 0.88521043984318},     {1, 17, -0.64207765181607},    {2, 0, 0.38493460186671},
+    {2, 2, -0.85214708824206},     {2, 6, 0.48972281541877e1},    {2, 7, -0.30502617256965e1},
+    {2, 22, 0.39420536879154e-1},  {2, 26, 0.12558408424308},     {3, 0, -0.27999329698710},
+    {3, 2, 0.13899799569460e1},    {3, 4, -0.20189915023570e1},   {3, 16, -0.82147637173963e-2},
+    {3, 26, -0.47596035734923},    {4, 0, 0.43984074473500e-1},   {4, 2, -0.44476435428739},
+    {4, 4, 0.90572070719733},      {4, 26, 0.70522450087967},     {5, 1, 0.10770512626332},
+    {5, 3, -0.32913623258954},     {5, 26, -0.50871062041158},    {6, 0, -0.22175400873096e-1},
+    {6, 2, 0.94260751665092e-1},   {6, 26, 0.16436278447961},     {7, 2, -0.13503372241348e-1},
+    {8, 26, -0.14834345352472e-1}, {9, 2, 0.57922953628084e-3},   {9, 26, 0.32308904703711e-2},
+    {10, 0, 0.80964802996215e-4},  {10, 1, -0.16557679795037e-3}, {11, 26, -0.44923899061815e-4},
+}};
+
+// x^k for k = 0 .. N-1, by repeated multiplication.
+template <std::size_t N>
+std::array<double, N> Powers(double x) {
+  std::array<double, N> p{};
+  p[0] = 1.0;
+  for (std::size_t k = 1; k < N; ++k) p[k] = p[k - 1] * x;
+  return p;
+}
+
+// x^k for k = -Low .. High, stored at index k + Low; negative powers by repeated multiplication of 1 / x.
+template <int Low, int High>
+struct SignedPowers {
+  std::array<double, static_cast<std::size_t>(Low + High + 1)> p;
+  double operator()(int k) const { return p[static_cast<std::size_t>(k + Low)]; }
+};
+
+template <int Low, int High>
+SignedPowers<Low, High> MakeSignedPowers(double x) {
+  SignedPowers<Low, High> s{};
+  s.p[Low] = 1.0;
+  for (int k = 1; k <= High; ++k)
+    s.p[static_cast<std::size_t>(Low + k)] = s.p[static_cast<std::size_t>(Low + k - 1)] * x;
+  const double inverse = 1.0 / x;
+  for (int k = 1; k <= Low; ++k)
+    s.p[static_cast<std::size_t>(Low - k)] = s.p[static_cast<std::size_t>(Low - k + 1)] * inverse;
+  return s;
+}
+
+std::size_t Index(int k) { return static_cast<std::size_t>(k); }
+
+// ---- Region 1 -------------------------------------------------------------------------------------------
+
+struct Region1Bases {
+  std::array<double, 33> a;  // (7.1 - pi)^I, I = 0 .. 32
+  SignedPowers<42, 17> b;    // (tau - 1.222)^J, J = -42 .. 17
+  double tau;
+};
+
+Region1Bases MakeRegion1Bases(double T, double P) {
+  const double pi = P / kRegion1PStar;
+  const double tau = kRegion1TStar / T;
+  return {Powers<33>(7.1 - pi), MakeSignedPowers<42, 17>(tau - 1.222), tau};
+}
+
+double Region1Gamma(const Region1Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion1) sum += t.n * x.a[Index(t.I)] * x.b(t.J);
+  return sum;
+}
+
+double Region1GammaPi(const Region1Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion1) {
+    if (t.I != 0) sum -= t.n * t.I * x.a[Index(t.I - 1)] * x.b(t.J);
+  }
+  return sum;
+}
+
+double Region1GammaTau(const Region1Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion1) {
+    if (t.J != 0) sum += t.n * t.J * x.a[Index(t.I)] * x.b(t.J - 1);
+  }
+  return sum;
+}
+
+// ---- Region 2 -------------------------------------------------------------------------------------------
+
+struct Region2Bases {
+  std::array<double, 25> pi;  // pi^I, I = 0 .. 24
+  std::array<double, 59> b;   // (tau - 0.5)^J, J = 0 .. 58
+  SignedPowers<6, 3> tau;     // tau^J0, J0 = -6 .. 3
+  double pi1;
+};
+
+Region2Bases MakeRegion2Bases(double T, double P) {
+  const double tau = kRegion2TStar / T;
+  return {Powers<25>(P), Powers<59>(tau - 0.5), MakeSignedPowers<6, 3>(tau), P};
+}
+
+double Region2IdealGamma(const Region2Bases& x) {
+  double sum = std::log(x.pi1);
+  for (const IdealTerm& t : kRegion2Ideal) sum += t.n * x.tau(t.J);
+  return sum;
+}
+
+double Region2IdealGammaTau(const Region2Bases& x) {
+  double sum = 0.0;
+  for (const IdealTerm& t : kRegion2Ideal) {
+    if (t.J != 0) sum += t.n * t.J * x.tau(t.J - 1);
+  }
+  return sum;
+}
+
+double Region2ResidualGamma(const Region2Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion2Residual) sum += t.n * x.pi[Index(t.I)] * x.b[Index(t.J)];
+  return sum;
+}
+
+// pi times d(gammar)/d(pi): every residual term has I >= 1.
+double Region2ResidualPiGammaPi(const Region2Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion2Residual) sum += t.n * t.I * x.pi[Index(t.I)] * x.b[Index(t.J)];
+  return sum;
+}
+
+double Region2ResidualGammaTau(const Region2Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion2Residual) {
+    if (t.J != 0) sum += t.n * t.J * x.pi[Index(t.I)] * x.b[Index(t.J - 1)];
+  }
+  return sum;
+}
+
+// ---- Region 3 -------------------------------------------------------------------------------------------
+
+struct Region3Bases {
+  std::array<double, 12> delta;  // delta^I, I = 0 .. 11
+  std::array<double, 27> tau;    // tau^J, J = 0 .. 26
+  double delta1;
+};
+
+Region3Bases MakeRegion3Bases(double T, double v) {
+  const double delta = 1.0 / (kCriticalDensity * v);
+  const double tau = kCriticalTemperature / T;
+  return {Powers<12>(delta), Powers<27>(tau), delta};
+}
+
+// delta times d(phi)/d(delta).
+double Region3DeltaPhiDelta(const Region3Bases& x) {
+  double sum = kRegion3N1;
+  for (const Term& t : kRegion3) sum += t.n * t.I * x.delta[Index(t.I)] * x.tau[Index(t.J)];
+  return sum;
+}
+
+// tau times d(phi)/d(tau).
+double Region3TauPhiTau(const Region3Bases& x) {
+  double sum = 0.0;
+  for (const Term& t : kRegion3) sum += t.n * t.J * x.delta[Index(t.I)] * x.tau[Index(t.J)];
+  return sum;
+}
+
+double Region3Phi(const Region3Bases& x) {
+  double sum = kRegion3N1 * std::log(x.delta1);
+  for (const Term& t : kRegion3) sum += t.n * x.delta[Index(t.I)] * x.tau[Index(t.J)];
+  return sum;
+}
+
+}  // namespace
+
+double Region1Volume(double T, double P) {
+  // R T pi gamma_pi / (1000 P) with pi / P = 1 / p*, which keeps P = 0 finite.
+  return kR * T * Region1GammaPi(MakeRegion1Bases(T, P)) / (1000.0 * kRegion1PStar);
+}
+
+double Region1Enthalpy(double T, double P) {
+  const Region1Bases x = MakeRegion1Bases(T, P);
+  return kR * T * x.tau * Region1GammaTau(x);
+}
+
+double Region1Entropy(double T, double P) {
+  const Region1Bases x = MakeRegion1Bases(T, P);
+  return kR * (x.tau * Region1GammaTau(x) - Region1Gamma(x));
+}
+
+double Region2Volume(double T, double P) {
+  // pi (gamma0_pi + gammar_pi) = 1 + pi gammar_pi.
+  return kR * T * (1.0 + Region2ResidualPiGammaPi(MakeRegion2Bases(T, P))) / (1000.0 * P);
+}
+
+double Region2Enthalpy(double T, double P) {
+  const Region2Bases x = MakeRegion2Bases(T, P);
+  return kR * kRegion2TStar * (Region2IdealGammaTau(x) + Region2ResidualGammaTau(x));
+}
+
+double Region2Entropy(double T, double P) {
+  const Region2Bases x = MakeRegion2Bases(T, P);
+  const double tau = kRegion2TStar / T;
+  return kR * (tau * (Region2IdealGammaTau(x) + Region2ResidualGammaTau(x)) -
+               (Region2IdealGamma(x) + Region2ResidualGamma(x)));
+}
+
+double Region3Pressure(double T, double v) {
+  return kR * T * Region3DeltaPhiDelta(MakeRegion3Bases(T, v)) / (1000.0 * v);
+}
+
+double Region3Enthalpy(double T, double v) {
+  const Region3Bases x = MakeRegion3Bases(T, v);
+  return kR * T * (Region3TauPhiTau(x) + Region3DeltaPhiDelta(x));
+}
+
+double Region3Entropy(double T, double v) {
+  const Region3Bases x = MakeRegion3Bases(T, v);
+  return kR * (Region3TauPhiTau(x) - Region3Phi(x));
+}
+
+}  // namespace brimwater::if97

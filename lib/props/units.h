@@ -1,0 +1,29 @@
+// Conversion between the English interface units and the internal units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)).
+// Temperatures going in: add 459.67, then divide by 1.8; going out: multiply by 1.8, then subtract.
+#ifndef BRIMWATER_PROPS_UNITS_H
+#define BRIMWATER_PROPS_UNITS_H
+
+namespace brimwater::units {
+
+inline constexpr double kRankineOffset = 459.67;          // degF to degR
+inline constexpr double kKelvinPerRankine = 1.8;          // degR per K
+inline constexpr double kPsiaPerMPa = 145.0377377;        // psia per MPa
+inline constexpr double kCm3gPerFt3lbm = 62.42796058;     // (cm3/g) per (ft3/lbm)
+inline constexpr double kKJkgPerBtulbm = 2.326;           // (kJ/kg) per (BTU/lbm)
+inline constexpr double kEntropyFactor = 4.1868;          // (kJ/(kg K)) per (BTU/(lbm degR))
+inline constexpr double kSaturatedEntropyFactor = 4.186;  // the factor Sf and Sg divide by
+
+inline double TemperatureIn(double t_f) { return (t_f + kRankineOffset) / kKelvinPerRankine; }
+inline double TemperatureOut(double t_k) { return t_k * kKelvinPerRankine - kRankineOffset; }
+inline double PressureIn(double p_psia) { return p_psia / kPsiaPerMPa; }
+inline double PressureOut(double p_mpa) { return p_mpa * kPsiaPerMPa; }
+inline double VolumeOut(double v_cm3g) { return v_cm3g / kCm3gPerFt3lbm; }
+inline double EnthalpyIn(double h_btulbm) { return h_btulbm * kKJkgPerBtulbm; }
+inline double EnthalpyOut(double h_kjkg) { return h_kjkg / kKJkgPerBtulbm; }
+inline double EntropyIn(double s_english) { return s_english * kEntropyFactor; }
+inline double EntropyOut(double s_si) { return s_si / kEntropyFactor; }
+inline double SaturatedEntropyOut(double s_si) { return s_si / kSaturatedEntropyFactor; }
+
+}  // namespace brimwater::units
+
+#endif  // BRIMWATER_PROPS_UNITS_H
