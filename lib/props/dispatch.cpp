@@ -1,6 +1,6 @@
-// Dispatch of the internal-unit operations to the formulation kernels. State-form kernels (IFC-67, IF97)
-// answer v, h and s at (T, P) directly; density-form kernels (KKHM 1969, NBS/NRC 1984, IAPWS-95) find the
-// density first and evaluate their equation at (T, rho).
+// Dispatch of the internal-unit operations to the formulation kernels. Each kernel plugs in as one table of
+// its operations: state-form kernels (IFC-67, IF97) answer v, h and s at (T, P) directly; density-form
+// kernels (KKHM 1969, NBS/NRC 1984, IAPWS-95) find the density first and evaluate their equation at (T, rho).
 #include "props/dispatch.h"
 
 #include <limits>
@@ -8,6 +8,54 @@
 #include "if97/if97.h"
 
 namespace brimwater::dispatch {
+namespace {
+
+struct KernelOperations {
+  double (*sat_pressure)(double T);
+  double (*sat_temperature)(double P);
+  double (*volume)(double T, double P, StateSelector selector);    // cm3/g
+  double (*enthalpy)(double T, double P, StateSelector selector);  // kJ/kg
+  double (*entropy)(double T, double P, StateSelector selector);   // kJ/(kg K)
+};
+
+// The density form: v = 1 / rho, h and s evaluated at (T, rho) with rho = DensityOfTP(T, P, selector).
+using DensityOfTP = double (*)(double T, double P, StateSelector selector);
+using PropertyOfTD = double (*)(double T, double rho);
+
+template <DensityOfTP Density>
+double DensityFormVolume(double T, double P, StateSelector selector) {
+  return 1.0 / Density(T, P, selector);
+}
+
+template <DensityOfTP Density, PropertyOfTD Property>
+double DensityFormProperty(double T, double P, StateSelector selector) {
+  return Property(T, Density(T, P, selector));
+}
+
+template <double (*SatP)(double), double (*SatT)(double), DensityOfTP Density, PropertyOfTD Enthalpy,
+          PropertyOfTD Entropy>
+constexpr KernelOperations DensityForm() {
+  return {SatP, SatT, DensityFormVolume<Density>, DensityFormProperty<Density, Enthalpy>,
+          DensityFormProperty<Density, Entropy>};
+}
+
+constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
+                                    if97::EnthalpyOfTP, if97::EntropyOfTP};
+
+// The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
+const KernelOperations* KernelOf(FormulationCode code) {
+  switch (FormulationOf(code)) {
+    case Formulation::If97: return &kIf97;
+    case Formulation::Ifc67: return nullptr;
+    case Formulation::Kkhm69: return nullptr;
+    case Formulation::Nbs84: return nullptr;
+    case Formulation::Iapws95: return nullptr;
+    case Formulation::Unsupported: return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 Formulation FormulationOf(FormulationCode code) {
   if (code == std::numeric_limits<FormulationCode>::min()) return Formulation::Unsupported;
@@ -21,64 +69,31 @@ Formulation FormulationOf(FormulationCode code) {
   }
 }
 
+bool IsSupported(FormulationCode code) { return KernelOf(code) != nullptr; }
+
 double SatPressure(double T, FormulationCode code) {
-  switch (FormulationOf(code)) {
-    case Formulation::If97: return if97::SatPressure(T);
-    case Formulation::Ifc67:
-    case Formulation::Kkhm69:
-    case Formulation::Nbs84:
-    case Formulation::Iapws95:
-    case Formulation::Unsupported: break;
-  }
-  return PropertyError;
+  const KernelOperations* k = KernelOf(code);
+  return k ? k->sat_pressure(T) : PropertyError;
 }
 
 double SatTemperature(double P, FormulationCode code) {
-  switch (FormulationOf(code)) {
-    case Formulation::If97: return if97::SatTemperature(P);
-    case Formulation::Ifc67:
-    case Formulation::Kkhm69:
-    case Formulation::Nbs84:
-    case Formulation::Iapws95:
-    case Formulation::Unsupported: break;
-  }
-  return PropertyError;
+  const KernelOperations* k = KernelOf(code);
+  return k ? k->sat_temperature(P) : PropertyError;
 }
 
 double Volume(double T, double P, StateSelector selector, FormulationCode code) {
-  switch (FormulationOf(code)) {
-    case Formulation::If97: return if97::VolumeOfTP(T, P, selector);
-    case Formulation::Ifc67:
-    case Formulation::Kkhm69:
-    case Formulation::Nbs84:
-    case Formulation::Iapws95:
-    case Formulation::Unsupported: break;
-  }
-  return PropertyError;
+  const KernelOperations* k = KernelOf(code);
+  return k ? k->volume(T, P, selector) : PropertyError;
 }
 
 double Enthalpy(double T, double P, StateSelector selector, FormulationCode code) {
-  switch (FormulationOf(code)) {
-    case Formulation::If97: return if97::EnthalpyOfTP(T, P, selector);
-    case Formulation::Ifc67:
-    case Formulation::Kkhm69:
-    case Formulation::Nbs84:
-    case Formulation::Iapws95:
-    case Formulation::Unsupported: break;
-  }
-  return PropertyError;
+  const KernelOperations* k = KernelOf(code);
+  return k ? k->enthalpy(T, P, selector) : PropertyError;
 }
 
 double Entropy(double T, double P, StateSelector selector, FormulationCode code) {
-  switch (FormulationOf(code)) {
-    case Formulation::If97: return if97::EntropyOfTP(T, P, selector);
-    case Formulation::Ifc67:
-    case Formulation::Kkhm69:
-    case Formulation::Nbs84:
-    case Formulation::Iapws95:
-    case Formulation::Unsupported: break;
-  }
-  return PropertyError;
+  const KernelOperations* k = KernelOf(code);
+  return k ? k->entropy(T, P, selector) : PropertyError;
 }
 
 }  // namespace brimwater::dispatch

@@ -15,6 +15,9 @@ enum class Formulation { Unsupported, Ifc67, Kkhm69, Nbs84, Iapws95, If97 };
 // integer) is unsupported.
 Formulation FormulationOf(FormulationCode code);
 
+// True when the code's formulation has a kernel to answer it.
+bool IsSupported(FormulationCode code);
+
 double SatPressure(double T, FormulationCode code);     // MPa
 double SatTemperature(double P, FormulationCode code);  // K
 

@@ -19,7 +19,7 @@ double PressureArgument(double p, FormulationCode code) { return IsEnglish(code)
 
 // Volumes never convert PropertyError, so an unsupported code returns it before any work.
 double VolumeResult(double T, double P, StateSelector selector, FormulationCode code) {
-  if (dispatch::FormulationOf(code) == dispatch::Formulation::Unsupported) return PropertyError;
+  if (!dispatch::IsSupported(code)) return PropertyError;
   const double v = dispatch::Volume(TemperatureArgument(T, code), P, selector, code);
   return IsEnglish(code) ? units::VolumeOut(v) : v;
 }
