@@ -143,6 +143,8 @@ double SatTemperature(double P) {
 }
 
 double Subregion3Volume(double theta, double beta) {
+  // A NaN argument would steer the bisection to one end of the bracket and yield a plausible volume.
+  if (std::isnan(theta) || std::isnan(beta)) return theta + beta;
   const double chi = VolumeBisection<Beta3>(theta, beta, kSmallChi, kLargeChi);
   if (theta < kSecondPassTheta) return chi;
   // Close to Tc the isotherm can cross beta more than once; the second pass keeps to volumes at or above the
@@ -151,6 +153,7 @@ double Subregion3Volume(double theta, double beta) {
 }
 
 double Subregion4Volume(double theta, double beta) {
+  if (std::isnan(theta) || std::isnan(beta)) return theta + beta;
   // The large-volume end follows the saturated liquid: 0.63155 at 623.15 K, 1.08 at Tc.
   return VolumeBisection<Beta4>(theta, beta, kSmallChi, 12.02 * theta - 10.94);
 }
