@@ -1,6 +1,7 @@
 // IFC-67: the saturation line (K-function), the boundary between sub-regions 2 and 3 (L-function), the volume
 // solvers of sub-regions 3 and 4 and the choice of sub-region for a state.
 #include <cmath>
+#include <limits>
 
 #include "ifc67/ifc67.h"
 
@@ -84,13 +85,16 @@ Reduced SinglePhase(double theta, double beta) {
 }
 
 // One bisection pass for the volume at which a sub-region pressure equation meets beta; the pressure falls as
-// the volume grows. Returns the last midpoint.
+// the volume grows. Returns the last midpoint, or NaN where beta or the equation is NaN (a NaN or infinite
+// argument), which would otherwise steer the bisection to one end and yield a plausible volume.
 template <double (*Pressure)(double theta, double chi)>
 double VolumeBisection(double theta, double beta, double small, double large) {
   double mid = small;
   for (int i = 0; i < kBisectionSteps; ++i) {
     mid = (large + small) * 0.5;
-    if (Pressure(theta, mid) > beta) {
+    const double p = Pressure(theta, mid);
+    if (std::isunordered(p, beta)) return std::numeric_limits<double>::quiet_NaN();
+    if (p > beta) {
       small = mid;
     } else {
       large = mid;
@@ -143,8 +147,6 @@ double SatTemperature(double P) {
 }
 
 double Subregion3Volume(double theta, double beta) {
-  // A NaN argument would steer the bisection to one end of the bracket and yield a plausible volume.
-  if (std::isnan(theta) || std::isnan(beta)) return theta + beta;
   const double chi = VolumeBisection<Beta3>(theta, beta, kSmallChi, kLargeChi);
   if (theta < kSecondPassTheta) return chi;
   // Close to Tc the isotherm can cross beta more than once; the second pass keeps to volumes at or above the
@@ -153,7 +155,6 @@ double Subregion3Volume(double theta, double beta) {
 }
 
 double Subregion4Volume(double theta, double beta) {
-  if (std::isnan(theta) || std::isnan(beta)) return theta + beta;
   // The large-volume end follows the saturated liquid: 0.63155 at 623.15 K, 1.08 at Tc.
   return VolumeBisection<Beta4>(theta, beta, kSmallChi, 12.02 * theta - 10.94);
 }

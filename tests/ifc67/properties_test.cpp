@@ -135,6 +135,7 @@ TEST(Ifc67Properties, BadInputIsSafe) {
     EXPECT_TRUE(std::isnan(VofTP(kNaN, 1.0, code)));
     EXPECT_TRUE(std::isnan(HofTP(500.0, kNaN, code)));
     EXPECT_TRUE(std::isnan(SofTP(kNaN, kNaN, code)));
+    EXPECT_TRUE(std::isnan(VofTP(kInf, 10.0, code)));  // sub-region 3 at an infinite temperature
   }
 }
 
