@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   int cases = 0;
+  // The sweep values are accumulated by repeated addition; each bound lies a fraction of a step beyond the
+  // last value, so the rounding of the sums can neither add nor drop a case.
   for (double PF = 0.85; PF < 1.01; PF += 0.05) {
     for (double T20 = 40.0; T20 < 91.0; T20 += 10.0) {
       for (double F1 = 500000.0; F1 < 1250001.0; F1 += 250000.0) {
