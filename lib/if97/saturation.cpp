@@ -34,8 +34,10 @@ double SatPressure(double T) {
   const double a = (theta + kN1) * theta + kN2;
   const double b = (kN3 * theta + kN4) * theta + kN5;
   const double c2 = (kN6x2 * theta + kN7x2) * theta + kN8x2;  // 2C
-  // The discriminant B^2 - 4AC, written with the doubled polynomial.
-  return std::pow(c2 / (-b + std::sqrt(b * b - 2.0 * a * c2)), 4.0);
+  // The discriminant B^2 - 4AC, written with the doubled polynomial. The fourth power by two squarings.
+  const double root = c2 / (-b + std::sqrt(b * b - 2.0 * a * c2));
+  const double square = root * root;
+  return square * square;
 }
 
 double SatTemperature(double P) {
