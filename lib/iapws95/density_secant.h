@@ -196,9 +196,8 @@ double Bracketed(Counted<Pressure>& p, double target, double rho_hint, const Den
     if (s.bounded && Positive(s.bound)) hi = s.bound;
     if (divide > 0.0 && hi > divide) hi = divide;
     // The anchor must lie where the isotherm is nearly ideal-gas (p/rho nearly constant), which no point off
-    // the vapour branch is.
-    // First guess: half the density that the pressure-to-density ratio at `hi` implies; where the vapour is
-    // nearly ideal that lies just below the root.
+    // the vapour branch is. First guess: half the density that the pressure-to-density ratio at `hi` implies,
+    // which for a nearly ideal vapour lies just below the root.
     double lo = hi;
     double p_lo = p(lo);
     const double guess = 0.5 * target * hi / p_lo;
