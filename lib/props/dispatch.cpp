@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "iapws95/iapws95.h"
 #include "if97/if97.h"
 #include "ifc67/ifc67.h"
 
@@ -44,6 +45,9 @@ constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if9
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
 constexpr KernelOperations kIfc67 = {ifc67::SatPressure, ifc67::SatTemperature, ifc67::VolumeOfTP,
                                      ifc67::EnthalpyOfTP, ifc67::EntropyOfTP};
+constexpr KernelOperations kIapws95 =
+    DensityForm<iapws95::SatPressure, iapws95::SatTemperature, iapws95::DensityOfTP, iapws95::EnthalpyOfTD,
+                iapws95::EntropyOfTD>();
 
 // The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
 const KernelOperations* KernelOf(FormulationCode code) {
@@ -52,7 +56,7 @@ const KernelOperations* KernelOf(FormulationCode code) {
     case Formulation::Ifc67: return &kIfc67;
     case Formulation::Kkhm69: return nullptr;
     case Formulation::Nbs84: return nullptr;
-    case Formulation::Iapws95: return nullptr;
+    case Formulation::Iapws95: return &kIapws95;
     case Formulation::Unsupported: return nullptr;
   }
   return nullptr;
