@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "if97/if97.h"
+#include "kkhm69/kkhm69.h"
 
 namespace brimwater::dispatch {
 namespace {
@@ -41,13 +42,16 @@ constexpr KernelOperations DensityForm() {
 
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
+constexpr KernelOperations kKkhm69 =
+    DensityForm<kkhm69::SatPressure, kkhm69::SatTemperature, kkhm69::DensityOfTP, kkhm69::EnthalpyOfTD,
+                kkhm69::EntropyOfTD>();
 
 // The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
 const KernelOperations* KernelOf(FormulationCode code) {
   switch (FormulationOf(code)) {
     case Formulation::If97: return &kIf97;
     case Formulation::Ifc67: return nullptr;
-    case Formulation::Kkhm69: return nullptr;
+    case Formulation::Kkhm69: return &kKkhm69;
     case Formulation::Nbs84: return nullptr;
     case Formulation::Iapws95: return nullptr;
     case Formulation::Unsupported: return nullptr;
