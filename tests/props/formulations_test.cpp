@@ -1,0 +1,85 @@
+// The five formulations side by side. They differ by design, but over ordinary liquid and vapour states by
+// small amounts; a transcription error in any one of them shows as an outlier against IAPWS-IF97.
+#include <brimwater/props.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "props/dispatch.h"
+
+namespace brimwater {
+namespace {
+
+struct GridState {
+  double T, P;  // K, MPa
+};
+
+// Liquid at 300-600 K and 1-50 MPa, vapour at 400-1000 K and 0.01-10 MPa; states within 10 % of the IF97
+// saturation pressure are left out, where the formulations' own saturation lines may place a state in
+// different phases.
+std::vector<GridState> OrdinaryStates() {
+  std::vector<GridState> states;
+  for (double T = 300.0; T <= 600.0; T += 25.0) {
+    for (const double P : {1.0, 2.0, 5.0, 10.0, 20.0, 30.0, 50.0}) {
+      if (P > 1.1 * Psat(T, -97)) states.push_back({T, P});
+    }
+  }
+  for (double T = 400.0; T <= 1000.0; T += 50.0) {
+    for (const double P : {0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1.0, 2.0, 5.0, 10.0}) {
+      if (T >= 647.096 || P < Psat(T, -97) / 1.1) states.push_back({T, P});
+    }
+  }
+  return states;
+}
+
+struct Largest {
+  double value = 0.0;
+  GridState at = {0.0, 0.0};
+  void Take(double difference, const GridState& state) {
+    if (!(std::fabs(difference) <= std::fabs(value))) {
+      value = difference;
+      at = state;
+    }
+  }
+};
+
+TEST(Formulations, AgreeWithIf97AtOrdinaryStates) {
+  // Bands wide enough for the differences between the formulations, narrow enough that a wrong digit in a
+  // leading coefficient falls outside them.
+  constexpr double kVolumeBand = 3e-3;   // relative
+  constexpr double kEnthalpyBand = 3.0;  // kJ/kg
+  constexpr double kEntropyBand = 6e-3;  // kJ/(kg K)
+
+  const std::vector<GridState> states = OrdinaryStates();
+  ASSERT_GT(states.size(), 100u);
+  for (const FormulationCode code : {-67, -69, -84, -95}) {
+    if (!dispatch::IsSupported(code)) {
+      std::printf("code %d: no kernel in this build, skipped\n", -code);
+      continue;
+    }
+    Largest dv, dh, ds;
+    for (const GridState& st : states) {
+      SCOPED_TRACE(::testing::Message()
+                   << "code " << -code << ", T = " << st.T << " K, P = " << st.P << " MPa");
+      const double v = VofTP(st.T, st.P, code), v97 = VofTP(st.T, st.P, -97);
+      const double h = HofTP(st.T, st.P, code), h97 = HofTP(st.T, st.P, -97);
+      const double s = SofTP(st.T, st.P, code), s97 = SofTP(st.T, st.P, -97);
+      EXPECT_NEAR(v / v97 - 1.0, 0.0, kVolumeBand);
+      EXPECT_NEAR(h - h97, 0.0, kEnthalpyBand);
+      EXPECT_NEAR(s - s97, 0.0, kEntropyBand);
+      dv.Take(v / v97 - 1.0, st);
+      dh.Take(h - h97, st);
+      ds.Take(s - s97, st);
+    }
+    std::printf(
+        "code %d against 97 over %zu states: v %+.2e relative at (%g K, %g MPa), h %+.3f kJ/kg at (%g K, %g "
+        "MPa), s %+.5f kJ/(kg K) at (%g K, %g MPa)\n",
+        -code, states.size(), dv.value, dv.at.T, dv.at.P, dh.value, dh.at.T, dh.at.P, ds.value, ds.at.T,
+        ds.at.P);
+  }
+}
+
+}  // namespace
+}  // namespace brimwater
