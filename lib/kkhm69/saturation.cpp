@@ -63,6 +63,8 @@ double Search(double T, double P, double rho1, double rho2, const iapws95::Densi
   return iapws95::DensitySecant(IsothermPressure{T}, P, rho1, rho2, search);
 }
 
+// No branch divide is given: near 647.245 K the vapour root of the 1969 isotherm at its own vapour
+// pressure lies above the critical density 0.3168 g/cm3 (0.3217 g/cm3 at 647.24 K), on a rising isotherm.
 iapws95::DensitySearch SaturatedSearch(iapws95::Branch branch) {
   iapws95::DensitySearch search;
   search.branch = branch;
