@@ -61,27 +61,28 @@ ResidualSums Residual(double tau, double rho) {
   double u_power = 1.0;      // (tau - 2.5)^(j-2) for the factor T_j, from column 3 on
   double u_power_tau = 1.0;  // (tau - 2.5)^(j-3) for the derivative T_j', from column 4 on
   double growth = u + t;     // (tau - 2.5) + (j - 2)(tau - tau_c) for T_j', starting at column 3
-  for (int j = 0; j < kColumns; ++j) {
-    const double d = rho - (j == 0 ? kRhoA1 : kRhoA);
-    const int terms = j < kWideColumns ? kPolynomialRows : kNarrowTerms;
+  // c counts columns from 0, so the published column is j = c + 1 and row i sits at index i - 1.
+  for (int c = 0; c < kColumns; ++c) {
+    const double d = rho - (c == 0 ? kRhoA1 : kRhoA);
+    const int terms = c < kWideColumns ? kPolynomialRows : kNarrowTerms;
     // Sum of A_ij d^(i-1) and of (i-1) A_ij d^(i-2), the powers built by repeated multiplication.
-    double polynomial = kA[0][j];
+    double polynomial = kA[0][c];
     double polynomial_rho = 0.0;
-    double d_power = 1.0;  // d^(i-2)
-    for (int i = 1; i < terms; ++i) {
-      polynomial_rho += static_cast<double>(i) * kA[i][j] * d_power;
+    double d_power = 1.0;  // d^(i-2) for the row i = r + 1 of this pass
+    for (int r = 1; r < terms; ++r) {
+      polynomial_rho += static_cast<double>(r) * kA[r][c] * d_power;
       d_power *= d;
-      polynomial += kA[i][j] * d_power;
+      polynomial += kA[r][c] * d_power;
     }
-    const double bracket = polynomial + e * (kA9[j] + kA10[j] * rho);
-    const double bracket_rho = polynomial_rho + e * ((1.0 - kE * rho) * kA10[j] - kE * kA9[j]);
+    const double bracket = polynomial + e * (kA9[c] + kA10[c] * rho);
+    const double bracket_rho = polynomial_rho + e * ((1.0 - kE * rho) * kA10[c] - kE * kA9[c]);
 
     double factor = 1.0;      // T_j
     double factor_tau = 0.0;  // T_j'
-    if (j == 1) {
+    if (c == 1) {
       factor = t;
       factor_tau = 1.0;
-    } else if (j >= 2) {
+    } else if (c >= 2) {
       factor_tau = u_power_tau * growth;
       u_power_tau *= u;
       growth += t;
