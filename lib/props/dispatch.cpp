@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "iapws95/iapws95.h"
 #include "if97/if97.h"
 #include "kkhm69/kkhm69.h"
 
@@ -42,6 +43,9 @@ constexpr KernelOperations DensityForm() {
 
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
+constexpr KernelOperations kIapws95 =
+    DensityForm<iapws95::SatPressure, iapws95::SatTemperature, iapws95::DensityOfTP, iapws95::EnthalpyOfTD,
+                iapws95::EntropyOfTD>();
 constexpr KernelOperations kKkhm69 =
     DensityForm<kkhm69::SatPressure, kkhm69::SatTemperature, kkhm69::DensityOfTP, kkhm69::EnthalpyOfTD,
                 kkhm69::EntropyOfTD>();
@@ -53,7 +57,7 @@ const KernelOperations* KernelOf(FormulationCode code) {
     case Formulation::Ifc67: return nullptr;
     case Formulation::Kkhm69: return &kKkhm69;
     case Formulation::Nbs84: return nullptr;
-    case Formulation::Iapws95: return nullptr;
+    case Formulation::Iapws95: return &kIapws95;
     case Formulation::Unsupported: return nullptr;
   }
   return nullptr;
