@@ -166,6 +166,14 @@ TEST(Hrsg3Program, ArgumentLimitsTheNumberOfSolves) {
   }
 }
 
+// Output that cannot be written ends the run with a message instead of letting it go on unseen.
+TEST(Hrsg3Program, StopsWhenItsOutputCannotBeWritten) {
+  const testing::ProgramRun run =
+      testing::RunProgram("timeout", "10 sh -c 'exec \"$0\" >/dev/full' '" PROGRAM_PATH "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "hrsg3: cannot write the output\n");
+}
+
 TEST(Hrsg3Program, RefusesABadArgument) {
   const char* arguments[] = {"0", "-3", "abc", "3x", "' 3'", "''", "1.5", "99999999999999999999999", "3 4"};
   for (const char* argument : arguments) {

@@ -33,7 +33,13 @@ int main(int argc, char** argv) {
   }
   brimwater::hrsg3::RandomSequence sequence;
   for (long long solve = 0; limit == 0 || solve < limit; ++solve) {
-    if (!brimwater::hrsg3::Solve(sequence, stdout).converged) break;
+    const bool converged = brimwater::hrsg3::Solve(sequence, stdout).converged;
+    // A run whose output cannot be written (a full disk, a closed stream) would go on unseen for ever.
+    if (std::ferror(stdout) != 0) {
+      std::fputs("hrsg3: cannot write the output\n", stderr);
+      return 1;
+    }
+    if (!converged) break;
   }
   return 0;
 }
