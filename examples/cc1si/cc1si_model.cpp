@@ -57,10 +57,9 @@ Evaluation Evaluate(const cycle::GtPoint& gt, double cooling_water_t, double ste
   e.q_ec = fs * (e.h_eco - e.h_pump);
   if (!(e.q_sh > 0.0) || !(e.q_ev > 0.0) || !(e.q_ec > 0.0)) return e;
 
-  const double gas_capacity = gt.exhaustFlow * kGasCp;
-  e.t_gas1 = gt.exhaustTemperature - e.q_sh / gas_capacity;
-  e.t_gas2 = e.t_gas1 - e.q_ev / gas_capacity;
-  e.t_stack = e.t_gas2 - e.q_ec / gas_capacity;
+  e.t_gas1 = gt.exhaustTemperature - e.q_sh / gt.exhaustFlow / kGasCp;
+  e.t_gas2 = e.t_gas1 - e.q_ev / gt.exhaustFlow / kGasCp;
+  e.t_stack = e.t_gas2 - e.q_ec / gt.exhaustFlow / kGasCp;
 
   e.lmtd_sh = Lmtd(gt.exhaustTemperature - kSteamT, e.t_gas1 - e.drum_t);
   e.lmtd_ev = Lmtd(e.t_gas1 - e.drum_t, e.t_gas2 - t_eco);

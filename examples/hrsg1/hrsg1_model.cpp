@@ -65,10 +65,9 @@ Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow) {
   // The duties are tested as a product: the model only needs a UA it can divide into.
   if (!(e.q_sh * e.q_ec * e.q_ev > 0.0)) return e;
 
-  const double gas_capacity = kGasFlow * gas_cp;
-  e.t_gas1 = kGasInletT - e.q_sh / gas_capacity;
-  e.t_gas2 = e.t_gas1 - e.q_ev / gas_capacity;
-  e.t_stack = e.t_gas2 - e.q_ec / gas_capacity;
+  e.t_gas1 = kGasInletT - e.q_sh / kGasFlow / gas_cp;
+  e.t_gas2 = e.t_gas1 - e.q_ev / kGasFlow / gas_cp;
+  e.t_stack = e.t_gas2 - e.q_ec / kGasFlow / gas_cp;
 
   e.lmtd_sh = Lmtd(kGasInletT - s.t_steam, e.t_gas1 - s.t_sat);
   e.lmtd_ev = Lmtd(e.t_gas1 - s.t_sat, e.t_gas2 - s.t_eco);

@@ -79,10 +79,9 @@ Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow_lp, double 
     if (!(q[k] > 0.0)) return e;
   }
 
-  const double gas_capacity = kGasFlow * gas_cp;
   double t_in = kGasInletT;
   for (int k = 0; k < kSectionCount; ++k) {
-    e.t_gas[k] = t_in - q[k] / gas_capacity;
+    e.t_gas[k] = t_in - q[k] / kGasFlow / gas_cp;
     t_in = e.t_gas[k];
   }
 

@@ -128,7 +128,7 @@ TEST(Hrsg3rModel, SteamStatesRiseAlongEachLevel) {
   for (std::size_t k = 1; k < std::size(ip); ++k) EXPECT_LT(ip[k - 1], ip[k]);
   for (std::size_t k = 1; k < std::size(hp); ++k) EXPECT_LT(hp[k - 1], hp[k]);
   EXPECT_LT(s.h_rh1, s.h_hot_reheat);
-  // 105, 650 and 2450 psia drums.
+  // 105, 630 and 2450 psia drums.
   EXPECT_LT(s.t_sat_lp, s.t_sat_ip);
   EXPECT_LT(s.t_sat_ip, s.t_sat_hp);
   EXPECT_LT(s.t_sat_hp, 705.1028);  // below the critical point
