@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
   long long limit = 0;  // 0: no limit
   if (argc > 2 || (argc == 2 && !ParseSolveLimit(argv[1], &limit))) {
     std::fputs(
-        "usage: hrsg3 [solves]\n  solves: stop after this many converged solves (default: run until a "
-        "solve fails to converge)\n",
+        "usage: hrsg3 [solves]\n  solves: a positive whole number; the run ends after this many solves "
+        "(without it, only at a solve that fails to converge)\n",
         stderr);
     return 2;
   }
