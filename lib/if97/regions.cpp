@@ -121,6 +121,7 @@ std::array<double, N> Powers(double x) {
   std::array<double, N> p{};
   p[0] = 1.0;
   if constexpr (N > 1) p[1] = x;
+#pragma GCC unroll 64
   for (std::size_t k = 2; k < N; ++k) p[k] = p[k / 2] * p[k - k / 2];
   return p;
 }
@@ -139,7 +140,9 @@ SignedPowers<Low, High> MakeSignedPowers(double x) {
   const std::array<double, kHigh + 1> up = Powers<kHigh + 1>(x);
   const std::array<double, kLow + 1> down = Powers<kLow + 1>(1.0 / x);
   SignedPowers<Low, High> s{};
+#pragma GCC unroll 64
   for (std::size_t k = 0; k <= kLow; ++k) s.p[kLow - k] = down[k];
+#pragma GCC unroll 64
   for (std::size_t k = 1; k <= kHigh; ++k) s.p[kLow + k] = up[k];
   return s;
 }
@@ -162,12 +165,14 @@ Region1Bases MakeRegion1Bases(double T, double P) {
 
 double Region1Gamma(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) sum += t.n * x.a[Index(t.I)] * x.b(t.J);
   return sum;
 }
 
 double Region1GammaPi(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) {
     if (t.I != 0) sum -= t.n * t.I * x.a[Index(t.I - 1)] * x.b(t.J);
   }
@@ -176,6 +181,7 @@ double Region1GammaPi(const Region1Bases& x) {
 
 double Region1GammaTau(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) {
     if (t.J != 0) sum += t.n * t.J * x.a[Index(t.I)] * x.b(t.J - 1);
   }
@@ -198,12 +204,14 @@ Region2Bases MakeRegion2Bases(double T, double P) {
 
 double Region2IdealGamma(const Region2Bases& x) {
   double sum = std::log(x.pi1);
+#pragma GCC unroll 64
   for (const IdealTerm& t : kRegion2Ideal) sum += t.n * x.tau(t.J);
   return sum;
 }
 
 double Region2IdealGammaTau(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const IdealTerm& t : kRegion2Ideal) {
     if (t.J != 0) sum += t.n * t.J * x.tau(t.J - 1);
   }
@@ -212,6 +220,7 @@ double Region2IdealGammaTau(const Region2Bases& x) {
 
 double Region2ResidualGamma(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) sum += t.n * x.pi[Index(t.I)] * x.b[Index(t.J)];
   return sum;
 }
@@ -219,12 +228,14 @@ double Region2ResidualGamma(const Region2Bases& x) {
 // pi times d(gammar)/d(pi): every residual term has I >= 1.
 double Region2ResidualPiGammaPi(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) sum += t.n * t.I * x.pi[Index(t.I)] * x.b[Index(t.J)];
   return sum;
 }
 
 double Region2ResidualGammaTau(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) {
     if (t.J != 0) sum += t.n * t.J * x.pi[Index(t.I)] * x.b[Index(t.J - 1)];
   }
@@ -244,6 +255,7 @@ struct Region3Isotherm {
 Region3Isotherm MakeRegion3Isotherm(double T) {
   const std::array<double, 27> tau = Powers<27>(kCriticalTemperature / T);
   Region3Isotherm iso{};
+#pragma GCC unroll 64
   for (const Term& t : kRegion3) {
     iso.c[Index(t.I)] += t.n * tau[Index(t.J)];
     iso.tau_c_tau[Index(t.I)] += t.n * t.J * tau[Index(t.J)];
