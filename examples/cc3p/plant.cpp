@@ -126,7 +126,8 @@ SteamSide WaterSteamStates(double Flp, double Fip, double Fhp, double Tcn) {
 
 // Required UA of the LP, IP and HP levels (all 0 for an impossible state). The fourteen sections in gas
 // order, with the duct burner between HP superheater 2 and reheater 1. From HP superheater 1 on, each
-// section's cold end is paired with the water temperature forming the next section's hot end.
+// section's cold end is paired with the water temperature forming the next section's hot end; HP
+// superheater 2 and reheater 1 share the difference taken at the fired gas, after the duct burner.
 std::array<double, 3> HrsgUa(const SteamSide& s, double Flp, double Fip, double Fhp, double Texh, double Fexh,
                              GasComposition x_exh, const cycle::GasChange<GasComposition>& ductBurner) {
   const double F95 = kReheatFraction * Fhp;
