@@ -37,13 +37,14 @@ inline std::string Reprint(const std::string& format, const std::vector<double>&
     const std::size_t start = i;
     while (i < format.size() && format[i] != 'i' && format[i] != 'd' && format[i] != 'f') ++i;
     if (i == format.size() || next == values.size()) return "";
-    std::string spec = format.substr(start, i - start + 1);
-    if (spec.size() >= 2 && spec[spec.size() - 2] == 'l') spec.erase(spec.size() - 2, 1);
+    std::string conversion = format.substr(start, i - start + 1);
+    if (conversion.size() >= 2 && conversion[conversion.size() - 2] == 'l')
+      conversion.erase(conversion.size() - 2, 1);
     char field[64];
     if (format[i] == 'f') {
-      std::snprintf(field, sizeof field, spec.c_str(), values[next]);
+      std::snprintf(field, sizeof field, conversion.c_str(), values[next]);
     } else {
-      std::snprintf(field, sizeof field, spec.c_str(), static_cast<int>(values[next]));
+      std::snprintf(field, sizeof field, conversion.c_str(), static_cast<int>(values[next]));
     }
     text += field;
     ++next;
