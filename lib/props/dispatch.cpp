@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "if97/if97.h"
+#include "ifc67/ifc67.h"
 
 namespace brimwater::dispatch {
 namespace {
@@ -41,12 +42,14 @@ constexpr KernelOperations DensityForm() {
 
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
+constexpr KernelOperations kIfc67 = {ifc67::SatPressure, ifc67::SatTemperature, ifc67::VolumeOfTP,
+                                     ifc67::EnthalpyOfTP, ifc67::EntropyOfTP};
 
 // The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
 const KernelOperations* KernelOf(FormulationCode code) {
   switch (FormulationOf(code)) {
     case Formulation::If97: return &kIf97;
-    case Formulation::Ifc67: return nullptr;
+    case Formulation::Ifc67: return &kIfc67;
     case Formulation::Kkhm69: return nullptr;
     case Formulation::Nbs84: return nullptr;
     case Formulation::Iapws95: return nullptr;
