@@ -1,7 +1,7 @@
 # Inspects a Windows add-in with objdump: a PE DLL of the right machine that exports exactly the six Excel
 # entry points and the fifteen worksheet functions under their undecorated names, imports XLCALL32.DLL by
 # ordinals 2 and 3 only, and needs no MinGW runtime DLL.
-#   cmake -DOBJDUMP=<objdump> -DXLL=<file> -DBITS=32|64 -P inspect_xll.cmake
+#   cmake -DOBJDUMP=<objdump> -DXLL=<file> -DBITS=32|64 -P examine_xll.cmake
 if(NOT EXISTS "${XLL}")
   message(FATAL_ERROR "${XLL} was not built")
 endif()
