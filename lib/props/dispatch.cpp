@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "if97/if97.h"
+#include "nbs84/nbs84.h"
 
 namespace brimwater::dispatch {
 namespace {
@@ -39,6 +40,9 @@ constexpr KernelOperations DensityForm() {
           DensityFormProperty<Density, Entropy>};
 }
 
+constexpr KernelOperations kNbs84 = DensityForm<nbs84::SatPressure, nbs84::SatTemperature, nbs84::DensityOfTP,
+                                                nbs84::EnthalpyOfTD, nbs84::EntropyOfTD>();
+
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
 
@@ -48,7 +52,7 @@ const KernelOperations* KernelOf(FormulationCode code) {
     case Formulation::If97: return &kIf97;
     case Formulation::Ifc67: return nullptr;
     case Formulation::Kkhm69: return nullptr;
-    case Formulation::Nbs84: return nullptr;
+    case Formulation::Nbs84: return &kNbs84;
     case Formulation::Iapws95: return nullptr;
     case Formulation::Unsupported: return nullptr;
   }
