@@ -1,11 +1,247 @@
 // Inverse property functions: temperature and entropy of (P, h), temperature and enthalpy of (P, s).
-#include "props/props.h"
+//
+// Each first tests for a wet state at the saturation temperature of P (inclusive at both ends), and otherwise
+// solves the forward function h(T, P) or s(T, P) for T by a secant iteration that replaces the end with the
+// larger residual, whatever the signs. Next to the saturation line that secant can stall across the jump of
+// h and s at the saturation temperature; when it ends without meeting its own convergence test, a bisection
+// on a bracket that encloses the root finishes the job. Where the secant converges its result stands.
+#include "props/inverse.h"
+
+#include <cmath>
+
+#include "props/dispatch.h"
+#include "props/units.h"
 
 namespace brimwater {
+namespace inverse {
+namespace {
 
-double TofPH(double, double, FormulationCode) { return PropertyError; }
-double SofPH(double, double, FormulationCode) { return PropertyError; }
-double TofPS(double, double, FormulationCode) { return PropertyError; }
-double HofPS(double, double, FormulationCode) { return PropertyError; }
+constexpr double kSearchLow = 273.15;     // K
+constexpr double kSearchHigh = 1500.0;    // K
+constexpr double kAboveCritical = 999.0;  // K; the saturation pressure there is the critical pressure
+constexpr int kMaxNewPoints = 32;
+constexpr double kEnthalpyFlat = 0.001;      // kJ/kg
+constexpr double kEnthalpyTolerance = 0.01;  // kJ/kg
+constexpr double kEntropyFlat = 1e-6;        // kJ/(kg K)
+constexpr double kEntropyTolerance = 1e-5;   // kJ/(kg K)
+constexpr double kBracketWidth = 1e-6;       // K; narrower than this the forward function's noise rules
+constexpr int kMaxBisections = 64;           // 1227 K halved 64 times is far below kBracketWidth
+
+double SinglePhaseEnthalpy(double T, double P, FormulationCode code) {
+  return dispatch::Enthalpy(T, P, StateSelector::SinglePhase, code);
+}
+
+double SinglePhaseEntropy(double T, double P, FormulationCode code) {
+  return dispatch::Entropy(T, P, StateSelector::SinglePhase, code);
+}
+
+// The saturated state at the saturation temperature of P, for the wet-state tests.
+struct Saturation {
+  double Ts, liquid, vapour;  // K, and the saturated liquid's and vapour's h or s
+};
+
+// The critical pressure of the code's formulation; an unsupported code has none, so that no wet-state test is
+// made for it whatever P is.
+bool BelowCriticalPressure(double P, FormulationCode code) {
+  return dispatch::IsSupported(code) && P < dispatch::SatPressure(kAboveCritical, code);
+}
+
+Saturation SaturatedEnthalpies(double P, FormulationCode code) {
+  const double Ts = dispatch::SatTemperature(P, code);
+  return {Ts, dispatch::Enthalpy(Ts, 0.0, StateSelector::SaturatedLiquid, code),
+          dispatch::Enthalpy(Ts, 0.0, StateSelector::SaturatedVapour, code)};
+}
+
+Saturation SaturatedEntropies(double P, FormulationCode code) {
+  const double Ts = dispatch::SatTemperature(P, code);
+  return {Ts, dispatch::Entropy(Ts, 0.0, StateSelector::SaturatedLiquid, code),
+          dispatch::Entropy(Ts, 0.0, StateSelector::SaturatedVapour, code)};
+}
+
+// Bisection for property(T, P) = target on [lo, hi]. Returns false, leaving T alone, when the ends do not
+// enclose the root (or a residual is not a number). Otherwise stops at the first midpoint within tolerance,
+// or returns the end with the smaller residual once the bracket is narrower than kBracketWidth.
+template <typename Property>
+bool Bisect(Property property, double P, FormulationCode code, double target, double tolerance, double lo,
+            double hi, double& T) {
+  double f_lo = property(lo, P, code) - target;
+  double f_hi = property(hi, P, code) - target;
+  if (!((f_lo <= 0.0 && f_hi >= 0.0) || (f_lo >= 0.0 && f_hi <= 0.0))) return false;
+  for (int i = 0; i < kMaxBisections && hi - lo > kBracketWidth; ++i) {
+    const double mid = (lo + hi) * 0.5;
+    const double f_mid = property(mid, P, code) - target;
+    if (std::fabs(f_mid) < tolerance) {
+      T = mid;
+      return true;
+    }
+    if ((f_mid < 0.0) == (f_lo < 0.0)) {
+      lo = mid;
+      f_lo = f_mid;
+    } else {
+      hi = mid;
+      f_hi = f_mid;
+    }
+  }
+  T = std::fabs(f_lo) <= std::fabs(f_hi) ? lo : hi;
+  return true;
+}
+
+}  // namespace
+
+TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
+  double bracket_lo = kSearchLow;
+  double bracket_hi = kSearchHigh;
+  if (BelowCriticalPressure(P, code)) {
+    const Saturation sat = SaturatedEnthalpies(P, code);
+    if (sat.liquid <= H && H <= sat.vapour) return {sat.Ts, 0, true, false};
+    if (H > sat.vapour) {
+      bracket_lo = sat.Ts;
+    } else {
+      bracket_hi = sat.Ts;
+    }
+  }
+
+  double T_lo = kSearchLow;
+  double T_hi = kSearchHigh;
+  double f_lo = SinglePhaseEnthalpy(T_lo, P, code);
+  double f_hi = SinglePhaseEnthalpy(T_hi, P, code);
+  double T_new = PropertyError;  // the answer when both ends agree before any estimate: an unsupported code
+  int count = 0;
+  while (std::fabs(f_hi - f_lo) >= kEnthalpyFlat) {
+    T_new = ((f_hi - H) * T_lo - (f_lo - H) * T_hi) / (f_hi - f_lo);
+    const double f_new = SinglePhaseEnthalpy(T_new, P, code);
+    ++count;
+    if (std::fabs(f_new - H) < kEnthalpyTolerance) return {T_new, count, true, false};
+    if (std::fabs(f_hi - H) > std::fabs(f_lo - H)) {
+      T_hi = T_new;
+      f_hi = f_new;
+    } else {
+      T_lo = T_new;
+      f_lo = f_new;
+    }
+    if (count == kMaxNewPoints) break;
+  }
+  if (!dispatch::IsSupported(code)) return {T_new, count, false, false};
+  double T = T_new;
+  const bool bracketed =
+      Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, bracket_lo, bracket_hi, T);
+  return {T, count, false, bracketed};
+}
+
+TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
+  double LO = kSearchLow;
+  double HI = kSearchHigh;
+  if (BelowCriticalPressure(P, code)) {
+    const Saturation sat = SaturatedEntropies(P, code);
+    if (sat.liquid > S) {
+      HI = sat.Ts;  // compressed liquid
+    } else if (S > sat.vapour) {
+      LO = sat.Ts;  // superheated vapour
+    } else {
+      return {sat.Ts, 0, true, false};  // wet
+    }
+  }
+
+  double T_lo = LO;
+  double T_hi = HI;
+  double f_lo = SinglePhaseEntropy(T_lo, P, code);
+  double f_hi = SinglePhaseEntropy(T_hi, P, code);
+  double T_cur = (HI + LO) * 0.5;
+  int count = 0;
+  while (std::fabs(f_hi - f_lo) >= kEntropyFlat) {
+    double T_new = ((f_hi - S) * T_lo - (f_lo - S) * T_hi) / (f_hi - f_lo);
+    // Limit the step to half the distance to the ends of the initial bracket; upper limit first.
+    if (T_new > (T_cur + HI) * 0.5) T_new = (T_cur + HI) * 0.5;
+    if (T_new < (T_cur + LO) * 0.5) T_new = (T_cur + LO) * 0.5;
+    T_cur = T_new;
+    const double f_new = SinglePhaseEntropy(T_new, P, code);
+    ++count;
+    if (std::fabs(f_new - S) < kEntropyTolerance) return {T_new, count, true, false};
+    if (std::fabs(f_hi - S) > std::fabs(f_lo - S)) {
+      T_hi = T_new;
+      f_hi = f_new;
+    } else {
+      T_lo = T_new;
+      f_lo = f_new;
+    }
+    if (count == kMaxNewPoints) break;
+  }
+  if (!dispatch::IsSupported(code)) return {T_cur, count, false, false};
+  double T = T_cur;
+  const bool bracketed = Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, LO, HI, T);
+  return {T, count, false, bracketed};
+}
+
+}  // namespace inverse
+
+namespace {
+
+bool IsEnglish(FormulationCode code) { return code > 0; }
+
+// Entropy of (P, H) in internal units: by quality in the wet region, otherwise at the solved temperature.
+double EntropyOfPH(double P, double H, FormulationCode code) {
+  if (inverse::BelowCriticalPressure(P, code)) {
+    const inverse::Saturation h = inverse::SaturatedEnthalpies(P, code);
+    if (h.liquid <= H && H <= h.vapour) {
+      const double x = h.vapour > h.liquid ? (H - h.liquid) / (h.vapour - h.liquid) : 0.0;
+      const double sf = dispatch::Entropy(h.Ts, 0.0, StateSelector::SaturatedLiquid, code);
+      const double sg = dispatch::Entropy(h.Ts, 0.0, StateSelector::SaturatedVapour, code);
+      return (sg - sf) * x + sf;
+    }
+  }
+  return inverse::SinglePhaseEntropy(inverse::TemperatureOfPH(P, H, code).T, P, code);
+}
+
+// Enthalpy of (P, S) in internal units: by quality in the wet region, otherwise at the solved temperature.
+double EnthalpyOfPS(double P, double S, FormulationCode code) {
+  if (inverse::BelowCriticalPressure(P, code)) {
+    const inverse::Saturation s = inverse::SaturatedEntropies(P, code);
+    if (s.liquid <= S && S <= s.vapour) {
+      const double x = s.vapour > s.liquid ? (S - s.liquid) / (s.vapour - s.liquid) : 0.0;
+      const double hf = dispatch::Enthalpy(s.Ts, 0.0, StateSelector::SaturatedLiquid, code);
+      const double hg = dispatch::Enthalpy(s.Ts, 0.0, StateSelector::SaturatedVapour, code);
+      return (hg - hf) * x + hf;
+    }
+  }
+  return inverse::SinglePhaseEnthalpy(inverse::TemperatureOfPS(P, S, code).T, P, code);
+}
+
+}  // namespace
+
+double TofPH(double P, double H, FormulationCode formulation) {
+  if (IsEnglish(formulation)) {
+    P = units::PressureIn(P);
+    H = units::EnthalpyIn(H);
+  }
+  const double T = inverse::TemperatureOfPH(P, H, formulation).T;
+  return IsEnglish(formulation) ? units::TemperatureOut(T) : T;
+}
+
+double SofPH(double P, double H, FormulationCode formulation) {
+  if (IsEnglish(formulation)) {
+    P = units::PressureIn(P);
+    H = units::EnthalpyIn(H);
+  }
+  const double s = EntropyOfPH(P, H, formulation);
+  return IsEnglish(formulation) ? units::EntropyOut(s) : s;
+}
+
+double TofPS(double P, double S, FormulationCode formulation) {
+  if (IsEnglish(formulation)) {
+    P = units::PressureIn(P);
+    S = units::EntropyIn(S);
+  }
+  const double T = inverse::TemperatureOfPS(P, S, formulation).T;
+  return IsEnglish(formulation) ? units::TemperatureOut(T) : T;
+}
+
+double HofPS(double P, double S, FormulationCode formulation) {
+  if (IsEnglish(formulation)) {
+    P = units::PressureIn(P);
+    S = units::EntropyIn(S);
+  }
+  const double h = EnthalpyOfPS(P, S, formulation);
+  return IsEnglish(formulation) ? units::EnthalpyOut(h) : h;
+}
 
 }  // namespace brimwater

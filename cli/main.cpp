@@ -1,0 +1,315 @@
+// brimwater: a command-line calculator over the fifteen property functions.
+//
+//   brimwater FUNCTION ARG... CODE                 one value, printed with 17 significant digits
+//   brimwater -                                    one value per line of standard input
+//   brimwater compare FUNCTION ARG... --si|--english   the five formulations side by side
+//   brimwater                                      usage and a saturation table of the five formulations
+//
+// The calculator parses, calls the library and formats; it never computes a property itself.
+#include <brimwater/props.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#ifndef BRIMWATER_VERSION
+#define BRIMWATER_VERSION "unknown"
+#endif
+
+namespace {
+
+using brimwater::FormulationCode;
+
+constexpr int kExitOk = 0;
+constexpr int kExitBatchFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: brimwater FUNCTION ARG... CODE | brimwater - | brimwater compare FUNCTION ARG... --si|--english"
+    " | brimwater --help | brimwater --version";
+
+struct Function {
+  const char* name;
+  int arity;  // arguments before the code
+  double (*one)(double, FormulationCode);
+  double (*two)(double, double, FormulationCode);
+  const char* arguments;
+};
+
+constexpr Function kFunctions[] = {
+    {"Psat", 1, brimwater::Psat, nullptr, "Ts"},    {"Tsat", 1, brimwater::Tsat, nullptr, "Ps"},
+    {"Vf", 1, brimwater::Vf, nullptr, "Ts"},        {"Vg", 1, brimwater::Vg, nullptr, "Ts"},
+    {"Hf", 1, brimwater::Hf, nullptr, "Ts"},        {"Hg", 1, brimwater::Hg, nullptr, "Ts"},
+    {"Sf", 1, brimwater::Sf, nullptr, "Ts"},        {"Sg", 1, brimwater::Sg, nullptr, "Ts"},
+    {"VofTP", 2, nullptr, brimwater::VofTP, "T P"}, {"HofTP", 2, nullptr, brimwater::HofTP, "T P"},
+    {"SofTP", 2, nullptr, brimwater::SofTP, "T P"}, {"TofPH", 2, nullptr, brimwater::TofPH, "P H"},
+    {"SofPH", 2, nullptr, brimwater::SofPH, "P H"}, {"TofPS", 2, nullptr, brimwater::TofPS, "P S"},
+    {"HofPS", 2, nullptr, brimwater::HofPS, "P S"},
+};
+
+struct Formulation {
+  int code;
+  const char* label;
+};
+
+// In the order and with the labels of the argument help text "67=ASME, 69=KKHM, 84=NBS/NRC, 95=SF95,
+// 97=IF97".
+constexpr Formulation kFormulations[] = {
+    {67, "ASME"}, {69, "KKHM"}, {84, "NBS/NRC"}, {95, "SF95"}, {97, "IF97"}};
+constexpr int kReferenceCode = 95;
+
+const Function* FindFunction(const char* name) {
+  for (const Function& f : kFunctions) {
+    if (std::strcmp(f.name, name) == 0) return &f;
+  }
+  return nullptr;
+}
+
+double Evaluate(const Function& f, const double* args, FormulationCode code) {
+  return f.arity == 1 ? f.one(args[0], code) : f.two(args[0], args[1], code);
+}
+
+// A number that parses completely; NaN and infinities are numbers.
+bool ParseNumber(const char* text, double& value) {
+  if (*text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(text, &end);
+  return *end == '\0' && end != text;  // out-of-range magnitudes become +-inf or 0, as strtod gives them
+}
+
+// A whole number within the 32-bit code range.
+bool ParseCode(const char* text, FormulationCode& code) {
+  if (*text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(text, &end, 10);
+  if (*end != '\0' || end == text || errno == ERANGE) return false;
+  if (value < std::numeric_limits<FormulationCode>::min() ||
+      value > std::numeric_limits<FormulationCode>::max()) {
+    return false;
+  }
+  code = static_cast<FormulationCode>(value);
+  return true;
+}
+
+// Parses FUNCTION ARG... CODE from `words`; on failure writes a one-line reason into `error`.
+bool ParseCall(int count, char** words, const Function*& f, double* args, FormulationCode& code,
+               std::string& error) {
+  if (count < 1) {
+    error = "missing function name";
+    return false;
+  }
+  f = FindFunction(words[0]);
+  if (f == nullptr) {
+    error = std::string("unknown function '") + words[0] + "'";
+    return false;
+  }
+  if (count != f->arity + 2) {
+    error = std::string(f->name) + " takes " + std::to_string(f->arity) +
+            (f->arity == 1 ? " argument" : " arguments") + " (" + f->arguments + ") and a formulation code";
+    return false;
+  }
+  for (int i = 0; i < f->arity; ++i) {
+    if (!ParseNumber(words[i + 1], args[i])) {
+      error = std::string("'") + words[i + 1] + "' is not a number";
+      return false;
+    }
+  }
+  if (!ParseCode(words[count - 1], code)) {
+    error = std::string("'") + words[count - 1] +
+            "' is not a formulation code (a whole number in the 32-bit range)";
+    return false;
+  }
+  return true;
+}
+
+int Usage(const std::string& message) {
+  std::fprintf(stderr, "brimwater: %s\n%s\n", message.c_str(), kUsage);
+  return kExitUsage;
+}
+
+int Single(int count, char** words) {
+  const Function* f = nullptr;
+  double args[2] = {0.0, 0.0};
+  FormulationCode code = 0;
+  std::string error;
+  if (!ParseCall(count, words, f, args, code, error)) return Usage(error);
+  std::printf("%.17g\n", Evaluate(*f, args, code));
+  return kExitOk;
+}
+
+// Batch mode: one call per line of standard input, one result per line. Lines are read into a fixed buffer,
+// so memory stays constant whatever the input; a line longer than the buffer is an error.
+int Batch() {
+  constexpr std::size_t kMaxLine = 4096;
+  constexpr int kMaxWords = 8;
+  char line[kMaxLine + 1];
+  long long number = 0;
+  bool failed = false;
+  for (;;) {
+    std::size_t length = 0;
+    bool too_long = false;
+    bool has_nul = false;
+    int c = 0;
+    while ((c = std::getchar()) != EOF && c != '\n') {
+      if (c == '\0') has_nul = true;
+      if (length < kMaxLine) {
+        line[length++] = static_cast<char>(c);
+      } else {
+        too_long = true;
+      }
+    }
+    if (c == EOF && length == 0 && !too_long) break;
+    ++number;
+    line[length] = '\0';
+    if (length > 0 && line[length - 1] == '\r') line[--length] = '\0';
+
+    char* words[kMaxWords + 1];
+    int count = 0;
+    std::string error;
+    if (too_long) {
+      error = "line longer than " + std::to_string(kMaxLine) + " characters";
+    } else if (has_nul) {
+      error = "line contains a NUL character";
+    } else {
+      for (char* token = std::strtok(line, " \t\v\f\r"); token != nullptr;
+           token = std::strtok(nullptr, " \t\v\f\r")) {
+        if (count == kMaxWords) {
+          count = kMaxWords + 1;
+          break;
+        }
+        words[count++] = token;
+      }
+      if (count == 0 || words[0][0] == '#') continue;
+      if (count > kMaxWords) error = "too many words";
+    }
+    const Function* f = nullptr;
+    double args[2] = {0.0, 0.0};
+    FormulationCode code = 0;
+    if (error.empty() && ParseCall(count, words, f, args, code, error)) {
+      std::printf("%.17g\n", Evaluate(*f, args, code));
+    } else {
+      std::fputs("error\n", stdout);
+      std::fprintf(stderr, "brimwater: line %lld: %s\n", number, error.c_str());
+      failed = true;
+    }
+    if (c == EOF) break;
+  }
+  std::fflush(stdout);
+  return failed ? kExitBatchFailure : kExitOk;
+}
+
+int Compare(int count, char** words) {
+  if (count < 1) return Usage("compare needs FUNCTION ARG... and --si or --english");
+  const char* units = words[count - 1];
+  int sign = 0;
+  if (std::strcmp(units, "--si") == 0) {
+    sign = -1;
+  } else if (std::strcmp(units, "--english") == 0) {
+    sign = 1;
+  } else {
+    return Usage("compare needs --si or --english as its last argument");
+  }
+  const Function* f = count > 1 ? FindFunction(words[0]) : nullptr;
+  if (f == nullptr)
+    return Usage(count > 1 ? std::string("unknown function '") + words[0] + "'" : "missing function name");
+  if (count != f->arity + 2) {
+    return Usage(std::string(f->name) + " takes " + std::to_string(f->arity) +
+                 (f->arity == 1 ? " argument" : " arguments") + " (" + f->arguments + ")");
+  }
+  double args[2] = {0.0, 0.0};
+  for (int i = 0; i < f->arity; ++i) {
+    if (!ParseNumber(words[i + 1], args[i]))
+      return Usage(std::string("'") + words[i + 1] + "' is not a number");
+  }
+  const double reference = Evaluate(*f, args, sign * kReferenceCode);
+  std::printf("%s(%s) in %s units; differences from SF95\n", f->name,
+              f->arity == 1 ? words[1] : (std::string(words[1]) + ", " + words[2]).c_str(),
+              sign < 0 ? "SI" : "English");
+  std::printf("%5s  %-8s %24s %24s %12s\n", "code", "label", "value", "difference", "relative");
+  for (const Formulation& form : kFormulations) {
+    const int code = sign * form.code;
+    const double value = Evaluate(*f, args, code);
+    const double difference = value - reference;
+    const double relative = reference != 0.0 ? difference / std::fabs(reference) : 0.0;
+    std::printf("%5d  %-8s %24.17g %24.17g %12.3e\n", code, form.label, value, difference, relative);
+  }
+  return kExitOk;
+}
+
+void Demonstration() {
+  constexpr double kTemperatures[] = {300.0, 373.15, 450.0, 550.0, 640.0};  // K
+  struct Row {
+    const char* name;
+    const char* unit;
+    double (*f)(double, FormulationCode);
+  };
+  constexpr Row kRows[] = {{"Psat", "MPa", brimwater::Psat},
+                           {"Hf", "kJ/kg", brimwater::Hf},
+                           {"Hg", "kJ/kg", brimwater::Hg},
+                           {"Sf", "kJ/(kg K)", brimwater::Sf},
+                           {"Sg", "kJ/(kg K)", brimwater::Sg}};
+  std::printf("Saturated water and steam in the five formulations (SI units)\n");
+  for (const double T : kTemperatures) {
+    std::printf("\nT = %g K\n%-16s", T, "");
+    for (const Formulation& form : kFormulations) std::printf(" %13s", form.label);
+    std::printf("\n");
+    for (const Row& row : kRows) {
+      std::printf("%-5s %-10s", row.name, row.unit);
+      for (const Formulation& form : kFormulations) std::printf(" %13.8g", row.f(T, -form.code));
+      std::printf("\n");
+    }
+  }
+}
+
+void Help() {
+  std::printf("%s\n\n", kUsage);
+  std::printf(
+      "Water and steam properties in five formulations: 67=ASME, 69=KKHM, 84=NBS/NRC, 95=SF95, 97=IF97.\n"
+      "A code greater than 0 means English units (degF, psia, ft3/lbm, BTU/lbm, BTU/(lbm degR)); zero or a\n"
+      "negative code SI units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)). An unsupported code gives -999 "
+      "(PropertyError),\n"
+      "for some functions converted to English units.\n\n"
+      "  brimwater FUNCTION ARG... CODE      evaluate one function, e.g. brimwater HofTP 1000 800 97\n"
+      "  brimwater -                         read 'FUNCTION ARG... CODE' lines from standard input ('#' "
+      "starts a\n"
+      "                                      comment line); a malformed line prints 'error'; exit status 1 "
+      "then\n"
+      "  brimwater compare FUNCTION ARG... --si|--english\n"
+      "                                      the five formulations side by side, with differences from SF95\n"
+      "  brimwater                           usage and a saturation table of the five formulations\n\n"
+      "Functions:\n");
+  for (const Function& f : kFunctions) std::printf("  %-6s %s CODE\n", f.name, f.arguments);
+  std::printf("\nResults are printed with 17 significant digits. Bad arguments give exit status 2.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 1) {
+    std::printf("%s\n\n", kUsage);
+    Demonstration();
+    return kExitOk;
+  }
+  const char* first = argv[1];
+  if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
+    Help();
+    return kExitOk;
+  }
+  if (std::strcmp(first, "--version") == 0) {
+    std::printf("brimwater %s\n", BRIMWATER_VERSION);
+    return kExitOk;
+  }
+  if (std::strcmp(first, "-") == 0) {
+    if (argc != 2) return Usage("'-' takes no further arguments");
+    return Batch();
+  }
+  if (std::strcmp(first, "compare") == 0) return Compare(argc - 2, argv + 2);
+  return Single(argc - 1, argv + 1);
+}
