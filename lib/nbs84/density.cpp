@@ -42,9 +42,12 @@ constexpr double kLiquidSecondStart = 1.01;        // rho2 = 1.01 rho1 on the li
 constexpr double kVapourSecondStart = 1.1;         // rho2 = rho1 / 1.1 on the vapour side
 constexpr double kSupercriticalSecondStart = 1.1;  // rho2 = 1.1 rho1 above the critical temperature
 
-// From about 636.5 K up, the isotherm has a second loop between its spinodals, whose rising middle branch
-// crosses the critical density; below, a single loop has its vapour spinodal below the critical density and
-// its liquid spinodal above it. Above this temperature the spinodals themselves divide the branches.
+// From about 636.5 K up, a second loop opens between the spinodals close to the saturation pressure, its
+// rising middle branch straddles the critical density, and the liquid spinodal closes in on the saturated
+// liquid until it passes it at about 645.88 K. There the spinodals themselves divide the branches. Below,
+// the loops lie far from the saturation pressure or far from the fits' start densities (the liquid fit stays
+// more than 0.05 g/cm3 above the liquid spinodal), the searches converge on their own branch, and the
+// critical density serves as the divide.
 constexpr double kTwoLoopTemperature = 635.0;  // K
 
 // The spinodal search: a walk along the isotherm in steps short enough to resolve the inner loop, then a

@@ -145,6 +145,24 @@ TEST(Nbs84Density, SaturatedLiquidWithoutRootIsTheLiquidSpinodal) {
   EXPECT_LT(SatLiquidDensity(646.75), 0.32);  // the outer loop's minimum
 }
 
+// Along the whole saturation line the saturated densities lie on their own branches: the liquid at or above
+// the liquid spinodal (a root wherever the branch has one), the vapour a root at or below the vapour
+// spinodal.
+TEST(Nbs84Density, SaturatedDensitiesOnTheirBranches) {
+  int failures = 0;
+  for (double T = 273.16; T < kCriticalTemperature; T += (T < 640.0 ? 1.7 : 0.023)) {
+    const double Psat = SatPressure(T);
+    const double rho_f = SatLiquidDensity(T);
+    const double rho_g = SatVapourDensity(T);
+    const double liquid_spinodal = LiquidSpinodal(T);
+    const bool has_root = PressureOfTD(T, liquid_spinodal) <= Psat;
+    const bool ok = rho_f >= liquid_spinodal - 2e-4 && (IsRoot(T, Psat, rho_f) || !has_root) && rho_g > 0.0 &&
+                    rho_g <= VapourSpinodal(T) + 2e-4 && IsRoot(T, Psat, rho_g);
+    if (!ok && ++failures <= 10) ADD_FAILURE() << "T=" << T << " rho_f=" << rho_f << " rho_g=" << rho_g;
+  }
+  EXPECT_EQ(failures, 0);
+}
+
 TEST(Nbs84Density, NearCriticalSearchesFindTheirRoots) {
   struct Row {
     const char* what;
