@@ -54,7 +54,7 @@ constexpr double kTwoLoopTemperature = 635.0;  // K
 // golden-section search on the step that holds the extremum.
 constexpr double kSpinodalStep = 0.001;  // g/cm3
 constexpr int kSpinodalWalkSteps = 400;
-constexpr int kSpinodalGoldenSteps = 30;  // 2e-3 g/cm3 narrowed to about 1e-9
+constexpr int kSpinodalGoldenSteps = 30;  // two steps narrowed to about 1e-9 g/cm3
 constexpr double kGolden = 0.6180339887498949;
 
 constexpr int kBracketTries = 64;
