@@ -12,6 +12,7 @@
 // where a base is exactly zero (region 1 at 7.1 - pi = 0, region 2 at tau - 0.5 = 0).
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "if97/if97.h"
 
@@ -88,6 +89,13 @@ constexpr std::array<Term, 43> kRegion2Residual = {{
 }};
 
 // Region 3: rho* = 322 kg/m3, T* = 647.096 K.
+constexpr int kRegion3StepsPerPass = 32;
+
+// The region-3 volume bracket: 0.0207 and 0.143 ft3/lbm in m3/kg. It holds every region-3 volume, from the
+// dense liquid at 623.15 K and 100 MPa to the vapour on the B23 line at 623.15 K.
+constexpr double kRegion3VolumeLow = 0.001292258784;        // m3/kg
+constexpr double kRegion3VolumeHigh = 0.008927198363;       // m3/kg
+constexpr double kCriticalVolume = 1.0 / kCriticalDensity;  // m3/kg
 // Table 30: phi = n1 ln delta + sum n delta^I tau^J for i = 2 to 40.
 constexpr double kRegion3N1 = 0.10658070028513e1;
 constexpr std::array<Term, 39> kRegion3 = {{
@@ -106,16 +114,19 @@ constexpr std::array<Term, 39> kRegion3 = {{
     {10, 0, 0.80964802996215e-4},  {10, 1, -0.16557679795037e-3}, {11, 26, -0.44923899061815e-4},
 }};
 
-// x^k for k = 0 .. N-1, by repeated multiplication.
+// x^k for k = 0 .. N-1. Each power is the product of two lower ones (x^k = x^(k/2) x^(k - k/2)), so the
+// chain of dependent multiplications is only about log2(N) long.
 template <std::size_t N>
 std::array<double, N> Powers(double x) {
   std::array<double, N> p{};
   p[0] = 1.0;
-  for (std::size_t k = 1; k < N; ++k) p[k] = p[k - 1] * x;
+  if constexpr (N > 1) p[1] = x;
+#pragma GCC unroll 64
+  for (std::size_t k = 2; k < N; ++k) p[k] = p[k / 2] * p[k - k / 2];
   return p;
 }
 
-// x^k for k = -Low .. High, stored at index k + Low; negative powers by repeated multiplication of 1 / x.
+// x^k for k = -Low .. High, stored at index k + Low; the negative powers are powers of 1 / x.
 template <int Low, int High>
 struct SignedPowers {
   std::array<double, static_cast<std::size_t>(Low + High + 1)> p;
@@ -124,13 +135,15 @@ struct SignedPowers {
 
 template <int Low, int High>
 SignedPowers<Low, High> MakeSignedPowers(double x) {
+  constexpr auto kLow = static_cast<std::size_t>(Low);
+  constexpr auto kHigh = static_cast<std::size_t>(High);
+  const std::array<double, kHigh + 1> up = Powers<kHigh + 1>(x);
+  const std::array<double, kLow + 1> down = Powers<kLow + 1>(1.0 / x);
   SignedPowers<Low, High> s{};
-  s.p[Low] = 1.0;
-  for (int k = 1; k <= High; ++k)
-    s.p[static_cast<std::size_t>(Low + k)] = s.p[static_cast<std::size_t>(Low + k - 1)] * x;
-  const double inverse = 1.0 / x;
-  for (int k = 1; k <= Low; ++k)
-    s.p[static_cast<std::size_t>(Low - k)] = s.p[static_cast<std::size_t>(Low - k + 1)] * inverse;
+#pragma GCC unroll 64
+  for (std::size_t k = 0; k <= kLow; ++k) s.p[kLow - k] = down[k];
+#pragma GCC unroll 64
+  for (std::size_t k = 1; k <= kHigh; ++k) s.p[kLow + k] = up[k];
   return s;
 }
 
@@ -152,12 +165,14 @@ Region1Bases MakeRegion1Bases(double T, double P) {
 
 double Region1Gamma(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) sum += t.n * x.a[Index(t.I)] * x.b(t.J);
   return sum;
 }
 
 double Region1GammaPi(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) {
     if (t.I != 0) sum -= t.n * t.I * x.a[Index(t.I - 1)] * x.b(t.J);
   }
@@ -166,6 +181,7 @@ double Region1GammaPi(const Region1Bases& x) {
 
 double Region1GammaTau(const Region1Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion1) {
     if (t.J != 0) sum += t.n * t.J * x.a[Index(t.I)] * x.b(t.J - 1);
   }
@@ -188,12 +204,14 @@ Region2Bases MakeRegion2Bases(double T, double P) {
 
 double Region2IdealGamma(const Region2Bases& x) {
   double sum = std::log(x.pi1);
+#pragma GCC unroll 64
   for (const IdealTerm& t : kRegion2Ideal) sum += t.n * x.tau(t.J);
   return sum;
 }
 
 double Region2IdealGammaTau(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const IdealTerm& t : kRegion2Ideal) {
     if (t.J != 0) sum += t.n * t.J * x.tau(t.J - 1);
   }
@@ -202,6 +220,7 @@ double Region2IdealGammaTau(const Region2Bases& x) {
 
 double Region2ResidualGamma(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) sum += t.n * x.pi[Index(t.I)] * x.b[Index(t.J)];
   return sum;
 }
@@ -209,12 +228,14 @@ double Region2ResidualGamma(const Region2Bases& x) {
 // pi times d(gammar)/d(pi): every residual term has I >= 1.
 double Region2ResidualPiGammaPi(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) sum += t.n * t.I * x.pi[Index(t.I)] * x.b[Index(t.J)];
   return sum;
 }
 
 double Region2ResidualGammaTau(const Region2Bases& x) {
   double sum = 0.0;
+#pragma GCC unroll 64
   for (const Term& t : kRegion2Residual) {
     if (t.J != 0) sum += t.n * t.J * x.pi[Index(t.I)] * x.b[Index(t.J - 1)];
   }
@@ -223,36 +244,43 @@ double Region2ResidualGammaTau(const Region2Bases& x) {
 
 // ---- Region 3 -------------------------------------------------------------------------------------------
 
-struct Region3Bases {
-  std::array<double, 12> delta;  // delta^I, I = 0 .. 11
-  std::array<double, 27> tau;    // tau^J, J = 0 .. 26
-  double delta1;
+// On an isotherm the region-3 sums are polynomials in delta: phi = n1 ln delta + sum_I c_I delta^I with
+// c_I = sum over the terms of that I of n tau^J. The volume search evaluates the pressure 64 times on one
+// isotherm, so the coefficients are formed once and each pressure is a Horner sum of twelve terms.
+struct Region3Isotherm {
+  std::array<double, 12> c;          // c_I = sum n tau^J
+  std::array<double, 12> tau_c_tau;  // sum n J tau^J, the coefficients of tau phi_tau
 };
 
-Region3Bases MakeRegion3Bases(double T, double v) {
-  const double delta = 1.0 / (kCriticalDensity * v);
-  const double tau = kCriticalTemperature / T;
-  return {Powers<12>(delta), Powers<27>(tau), delta};
+Region3Isotherm MakeRegion3Isotherm(double T) {
+  const std::array<double, 27> tau = Powers<27>(kCriticalTemperature / T);
+  Region3Isotherm iso{};
+#pragma GCC unroll 64
+  for (const Term& t : kRegion3) {
+    iso.c[Index(t.I)] += t.n * tau[Index(t.J)];
+    iso.tau_c_tau[Index(t.I)] += t.n * t.J * tau[Index(t.J)];
+  }
+  return iso;
 }
 
-// delta times d(phi)/d(delta).
-double Region3DeltaPhiDelta(const Region3Bases& x) {
-  double sum = kRegion3N1;
-  for (const Term& t : kRegion3) sum += t.n * t.I * x.delta[Index(t.I)] * x.tau[Index(t.J)];
+double Delta(double v) { return 1.0 / (kCriticalDensity * v); }
+
+// sum_I c_I delta^I in nested form.
+double Region3Sum(const std::array<double, 12>& c, double delta) {
+  double sum = c[11];
+  for (std::size_t i = 11; i-- > 0;) sum = sum * delta + c[i];
   return sum;
 }
 
-// tau times d(phi)/d(tau).
-double Region3TauPhiTau(const Region3Bases& x) {
-  double sum = 0.0;
-  for (const Term& t : kRegion3) sum += t.n * t.J * x.delta[Index(t.I)] * x.tau[Index(t.J)];
-  return sum;
+// delta phi_delta = n1 + sum_I I c_I delta^I, in nested form.
+double Region3DeltaPhiDelta(const Region3Isotherm& iso, double delta) {
+  double sum = 11.0 * iso.c[11];
+  for (std::size_t i = 11; i-- > 1;) sum = sum * delta + static_cast<double>(i) * iso.c[i];
+  return kRegion3N1 + sum * delta;
 }
 
-double Region3Phi(const Region3Bases& x) {
-  double sum = kRegion3N1 * std::log(x.delta1);
-  for (const Term& t : kRegion3) sum += t.n * x.delta[Index(t.I)] * x.tau[Index(t.J)];
-  return sum;
+double Region3PressureOnIsotherm(const Region3Isotherm& iso, double T, double v) {
+  return kR * T * Region3DeltaPhiDelta(iso, Delta(v)) / (1000.0 * v);
 }
 
 }  // namespace
@@ -289,18 +317,49 @@ double Region2Entropy(double T, double P) {
                (Region2IdealGamma(x) + Region2ResidualGamma(x)));
 }
 
-double Region3Pressure(double T, double v) {
-  return kR * T * Region3DeltaPhiDelta(MakeRegion3Bases(T, v)) / (1000.0 * v);
-}
+double Region3Pressure(double T, double v) { return Region3PressureOnIsotherm(MakeRegion3Isotherm(T), T, v); }
 
 double Region3Enthalpy(double T, double v) {
-  const Region3Bases x = MakeRegion3Bases(T, v);
-  return kR * T * (Region3TauPhiTau(x) + Region3DeltaPhiDelta(x));
+  const Region3Isotherm iso = MakeRegion3Isotherm(T);
+  const double delta = Delta(v);
+  return kR * T * (Region3Sum(iso.tau_c_tau, delta) + Region3DeltaPhiDelta(iso, delta));
 }
 
 double Region3Entropy(double T, double v) {
-  const Region3Bases x = MakeRegion3Bases(T, v);
-  return kR * (Region3TauPhiTau(x) - Region3Phi(x));
+  const Region3Isotherm iso = MakeRegion3Isotherm(T);
+  const double delta = Delta(v);
+  return kR * (Region3Sum(iso.tau_c_tau, delta) - (kRegion3N1 * std::log(delta) + Region3Sum(iso.c, delta)));
+}
+
+double Region3Volume(double T, double P) {
+  double lo = kRegion3VolumeLow;
+  double top = kRegion3VolumeHigh;
+  // Below the critical temperature the isotherm has up to three roots in the bracket (liquid, unstable,
+  // metastable vapour). Search only the branch that the phase implies, so that compressed liquid gets the
+  // liquid root.
+  if (T < kCriticalTemperature) {
+    if (P >= SatPressure(T)) {
+      top = kCriticalVolume;
+    } else {
+      lo = kCriticalVolume;
+    }
+  }
+  // Two passes: the second starts again from the top of the bracket and keeps the lower end that the first
+  // pass reached. The pressure falls as the volume grows.
+  const Region3Isotherm iso = MakeRegion3Isotherm(T);
+  double mid = lo;
+  for (int pass = 0; pass < 2; ++pass) {
+    double hi = top;
+    for (int i = 0; i < kRegion3StepsPerPass; ++i) {
+      mid = (hi + lo) * 0.5;
+      if (Region3PressureOnIsotherm(iso, T, mid) > P) {
+        lo = mid;
+      } else {
+        hi = mid;
+      }
+    }
+  }
+  return mid;
 }
 
 }  // namespace brimwater::if97

@@ -25,14 +25,6 @@ constexpr double kB23N2 = -0.11671859879975e1;
 constexpr double kB23N3 = 0.10192970039326e-2;
 
 constexpr int kSatTemperatureSteps = 32;
-constexpr int kRegion3StepsPerPass = 32;
-
-// The region-3 volume bracket: 0.0207 and 0.143 ft3/lbm in m3/kg. It holds every region-3 volume, from the
-// dense liquid at 623.15 K and 100 MPa to the vapour on the B23 line at 623.15 K.
-constexpr double kRegion3VolumeLow = 0.001292258784;        // m3/kg
-constexpr double kRegion3VolumeHigh = 0.008927198363;       // m3/kg
-constexpr double kCriticalVolume = 1.0 / kCriticalDensity;  // m3/kg
-
 }  // namespace
 
 double SatPressure(double T) {
@@ -42,8 +34,10 @@ double SatPressure(double T) {
   const double a = (theta + kN1) * theta + kN2;
   const double b = (kN3 * theta + kN4) * theta + kN5;
   const double c2 = (kN6x2 * theta + kN7x2) * theta + kN8x2;  // 2C
-  // The discriminant B^2 - 4AC, written with the doubled polynomial.
-  return std::pow(c2 / (-b + std::sqrt(b * b - 2.0 * a * c2)), 4.0);
+  // The discriminant B^2 - 4AC, written with the doubled polynomial. The fourth power by two squarings.
+  const double root = c2 / (-b + std::sqrt(b * b - 2.0 * a * c2));
+  const double square = root * root;
+  return square * square;
 }
 
 double SatTemperature(double P) {
@@ -65,87 +59,81 @@ double SatTemperature(double P) {
 
 double B23Pressure(double T) { return (kB23N3 * T + kB23N2) * T + kB23N1; }
 
-double Region3Volume(double T, double P) {
-  double lo = kRegion3VolumeLow;
-  double top = kRegion3VolumeHigh;
-  // Below the critical temperature the isotherm has up to three roots in the bracket (liquid, unstable,
-  // metastable vapour). Search only the branch that the phase implies, so that compressed liquid gets the
-  // liquid root.
-  if (T < kCriticalTemperature) {
-    if (P >= SatPressure(T)) {
-      top = kCriticalVolume;
-    } else {
-      lo = kCriticalVolume;
-    }
+namespace {
+
+enum class Region { One, Two, Three };
+
+// The region equation that evaluates a state, and the (T, P) it is evaluated at.
+struct RegionChoice {
+  Region region;
+  double T, P;
+};
+
+RegionChoice ChooseRegion(double T, double P, StateSelector selector) {
+  if (selector == StateSelector::SaturatedLiquid || selector == StateSelector::SaturatedVapour) {
+    // Region 1 serves the saturated liquid and region 2 the saturated vapour up to the critical point; the
+    // pressure argument is ignored.
+    if (T > kCriticalTemperature) T = kCriticalTemperature;
+    return {selector == StateSelector::SaturatedLiquid ? Region::One : Region::Two, T, SatPressure(T)};
   }
-  // Two passes: the second starts again from the top of the bracket and keeps the lower end that the first
-  // pass reached. The pressure falls as the volume grows.
-  double mid = lo;
-  for (int pass = 0; pass < 2; ++pass) {
-    double hi = top;
-    for (int i = 0; i < kRegion3StepsPerPass; ++i) {
-      mid = (hi + lo) * 0.5;
-      if (Region3Pressure(T, mid) > P) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-    }
-  }
-  return mid;
+  // Below 623.15 K a pressure exactly on the saturation line gives the liquid; from 623.15 K on the B23
+  // boundary separates region 3 from region 2. There is no upper limit and no region 5.
+  if (T < kRegion3StartTemperature) return {P >= SatPressure(T) ? Region::One : Region::Two, T, P};
+  return {P >= B23Pressure(T) ? Region::Three : Region::Two, T, P};
 }
+
+}  // namespace
 
 void StateOfTP(double T, double P, StateSelector selector, double& v, double& h, double& s) {
-  if (selector == StateSelector::SaturatedLiquid || selector == StateSelector::SaturatedVapour) {
-    // Region 1 serves the saturated liquid and region 2 the saturated vapour up to the critical point.
-    if (T > kCriticalTemperature) T = kCriticalTemperature;
-    const double ps = SatPressure(T);
-    if (selector == StateSelector::SaturatedLiquid) {
-      v = Region1Volume(T, ps);
-      h = Region1Enthalpy(T, ps);
-      s = Region1Entropy(T, ps);
-    } else {
-      v = Region2Volume(T, ps);
-      h = Region2Enthalpy(T, ps);
-      s = Region2Entropy(T, ps);
-    }
-    return;
-  }
-  if (T < kRegion3StartTemperature) {
-    // A pressure exactly on the saturation line gives the liquid.
-    if (P >= SatPressure(T)) {
-      v = Region1Volume(T, P);
-      h = Region1Enthalpy(T, P);
-      s = Region1Entropy(T, P);
+  const RegionChoice c = ChooseRegion(T, P, selector);
+  switch (c.region) {
+    case Region::One:
+      v = Region1Volume(c.T, c.P);
+      h = Region1Enthalpy(c.T, c.P);
+      s = Region1Entropy(c.T, c.P);
       return;
-    }
-  } else if (P >= B23Pressure(T)) {
-    v = Region3Volume(T, P);
-    h = Region3Enthalpy(T, v);
-    s = Region3Entropy(T, v);
-    return;
+    case Region::Two:
+      v = Region2Volume(c.T, c.P);
+      h = Region2Enthalpy(c.T, c.P);
+      s = Region2Entropy(c.T, c.P);
+      return;
+    case Region::Three:
+      v = Region3Volume(c.T, c.P);
+      h = Region3Enthalpy(c.T, v);
+      s = Region3Entropy(c.T, v);
+      return;
   }
-  v = Region2Volume(T, P);
-  h = Region2Enthalpy(T, P);
-  s = Region2Entropy(T, P);
 }
 
+// The accessors give what StateOfTP gives, evaluating only the property they return.
 double VolumeOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return 1000.0 * v;
+  const RegionChoice c = ChooseRegion(T, P, selector);
+  switch (c.region) {
+    case Region::One: return 1000.0 * Region1Volume(c.T, c.P);
+    case Region::Two: return 1000.0 * Region2Volume(c.T, c.P);
+    case Region::Three: return 1000.0 * Region3Volume(c.T, c.P);
+  }
+  return 0.0;
 }
 
 double EnthalpyOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return h;
+  const RegionChoice c = ChooseRegion(T, P, selector);
+  switch (c.region) {
+    case Region::One: return Region1Enthalpy(c.T, c.P);
+    case Region::Two: return Region2Enthalpy(c.T, c.P);
+    case Region::Three: return Region3Enthalpy(c.T, Region3Volume(c.T, c.P));
+  }
+  return 0.0;
 }
 
 double EntropyOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return s;
+  const RegionChoice c = ChooseRegion(T, P, selector);
+  switch (c.region) {
+    case Region::One: return Region1Entropy(c.T, c.P);
+    case Region::Two: return Region2Entropy(c.T, c.P);
+    case Region::Three: return Region3Entropy(c.T, Region3Volume(c.T, c.P));
+  }
+  return 0.0;
 }
 
 }  // namespace brimwater::if97

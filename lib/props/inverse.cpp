@@ -107,7 +107,7 @@ TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
   double f_hi = SinglePhaseEnthalpy(T_hi, P, code);
   double T_new = PropertyError;  // the answer when both ends agree before any estimate: an unsupported code
   int count = 0;
-  while (std::fabs(f_hi - f_lo) >= kEnthalpyFlat) {
+  while (!(std::fabs(f_hi - f_lo) < kEnthalpyFlat)) {  // a NaN residual keeps iterating, as written
     T_new = ((f_hi - H) * T_lo - (f_lo - H) * T_hi) / (f_hi - f_lo);
     const double f_new = SinglePhaseEnthalpy(T_new, P, code);
     ++count;
@@ -148,7 +148,7 @@ TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
   double f_hi = SinglePhaseEntropy(T_hi, P, code);
   double T_cur = (HI + LO) * 0.5;
   int count = 0;
-  while (std::fabs(f_hi - f_lo) >= kEntropyFlat) {
+  while (!(std::fabs(f_hi - f_lo) < kEntropyFlat)) {
     double T_new = ((f_hi - S) * T_lo - (f_lo - S) * T_hi) / (f_hi - f_lo);
     // Limit the step to half the distance to the ends of the initial bracket; upper limit first.
     if (T_new > (T_cur + HI) * 0.5) T_new = (T_cur + HI) * 0.5;
