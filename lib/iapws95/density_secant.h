@@ -17,6 +17,7 @@
 #define BRIMWATER_IAPWS95_DENSITY_SECANT_H
 
 #include <cmath>
+#include <limits>
 
 namespace brimwater::iapws95 {
 
@@ -83,20 +84,42 @@ constexpr int kGoldenSteps = 100;
 
 inline bool Positive(double x) { return x > 0.0 && std::isfinite(x); }
 
-// Bisection in x = ln(rho) on [a, b] with g(a) < 0 <= g(b), g(x) = sign * (p(e^x) - target).
+// The root in x = ln(rho) on [a, b] with g(a) < 0 <= g(b), g(x) = sign * (p(e^x) - target): regula falsi with
+// the Illinois modification, which keeps the bracket and converges superlinearly; a point that falls outside
+// the bracket is replaced by the midpoint. Stops when the pressure residual is at rounding level or the
+// bracket is a few ulps wide.
 template <typename Pressure>
 double BisectLog(Counted<Pressure>& p, double target, double sign, double a, double b) {
+  double ga = sign * (p(std::exp(a)) - target);
+  double gb = sign * (p(std::exp(b)) - target);
+  const double resolution = 1e-15 * std::fabs(target);
+  int side = 0;
   for (int i = 0; i < kBisectionSteps; ++i) {
+    if (std::fabs(b - a) <= 4.0 * std::numeric_limits<double>::epsilon() * std::fabs(a)) break;
     const double mid = 0.5 * (a + b);
-    if (!(mid > a && mid < b) && !(mid < a && mid > b)) break;  // the interval is one ulp wide
-    const double g = sign * (p(std::exp(mid)) - target);
-    if (g < 0.0) {
-      a = mid;
-    } else {
-      b = mid;
+    double x = (ga < 0.0 && gb >= 0.0) ? b - gb * (b - a) / (gb - ga) : mid;
+    if (!((x > a && x < b) || (x < a && x > b))) x = mid;
+    if (!((x > a && x < b) || (x < a && x > b))) break;  // the interval is one ulp wide
+    const double gx = sign * (p(std::exp(x)) - target);
+    if (gx < 0.0) {
+      a = x;
+      ga = gx;
+      if (side < 0) gb *= 0.5;
+      side = -1;
+    } else if (gx >= 0.0) {
+      b = x;
+      gb = gx;
+      if (side > 0) ga *= 0.5;
+      side = 1;
+    } else {  // not a number: fall back to halving towards the lower end
+      b = x;
+      side = 0;
+      ga = -1.0;
+      gb = 1.0;
     }
+    if (std::fabs(gx) <= resolution) return std::exp(x);
   }
-  return std::exp(0.5 * (a + b));
+  return std::exp(std::fabs(ga) < std::fabs(gb) ? a : b);
 }
 
 // March along the isotherm from x (ln rho, with g(x) < 0) in direction dir (+1 denser, -1 lighter), with
@@ -173,9 +196,15 @@ double Bracketed(Counted<Pressure>& p, double target, double rho_hint, const Den
     if (s.bounded && Positive(s.bound)) hi = s.bound;
     if (divide > 0.0 && hi > divide) hi = divide;
     // The anchor must lie where the isotherm is nearly ideal-gas (p/rho nearly constant), which no point off
-    // the vapour branch is.
+    // the vapour branch is. First guess: half the density that the pressure-to-density ratio at `hi` implies,
+    // which for a nearly ideal vapour lies just below the root.
     double lo = hi;
     double p_lo = p(lo);
+    const double guess = 0.5 * target * hi / p_lo;
+    if (Positive(guess) && guess < hi) {
+      lo = guess;
+      p_lo = p(lo);
+    }
     for (int i = 0; i < kAnchorTries; ++i) {
       const double p_lower = p(lo / kAnchorFactor);
       if (p_lo > 0.0 && p_lo < target && std::fabs(p_lower * kAnchorFactor / p_lo - 1.0) < 0.05) break;

@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "iapws95/iapws95.h"
 #include "if97/if97.h"
 #include "nbs84/nbs84.h"
 
@@ -45,6 +46,9 @@ constexpr KernelOperations kNbs84 = DensityForm<nbs84::SatPressure, nbs84::SatTe
 
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
+constexpr KernelOperations kIapws95 =
+    DensityForm<iapws95::SatPressure, iapws95::SatTemperature, iapws95::DensityOfTP, iapws95::EnthalpyOfTD,
+                iapws95::EntropyOfTD>();
 
 // The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
 const KernelOperations* KernelOf(FormulationCode code) {
@@ -53,7 +57,7 @@ const KernelOperations* KernelOf(FormulationCode code) {
     case Formulation::Ifc67: return nullptr;
     case Formulation::Kkhm69: return nullptr;
     case Formulation::Nbs84: return &kNbs84;
-    case Formulation::Iapws95: return nullptr;
+    case Formulation::Iapws95: return &kIapws95;
     case Formulation::Unsupported: return nullptr;
   }
   return nullptr;

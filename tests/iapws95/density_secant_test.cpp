@@ -124,6 +124,31 @@ TEST(DensitySecant, BoundedSearchesStayOnTheirBranch) {
   EXPECT_TRUE(AgreesRelative(p(vapour), target, 3.5e-4));
 }
 
+// A secant that converges on the loop's unstable middle root (rho = 1 at 0.6 on the 0.9 isotherm, where the
+// pressure falls with density) has met its tolerance off the branch asked for: the bracketed search replaces
+// it with the liquid or the vapour root.
+TEST(DensitySecant, ConvergenceOnTheUnstableRootIsRejected) {
+  const VanDerWaals p{0.9};
+  struct Row {
+    Branch branch;
+    double rho1, rho2;
+  };
+  const Row rows[] = {{Branch::Liquid, 1.0, 1.01}, {Branch::Vapour, 1.0, 1.0 / 1.1}};
+  for (const Row& r : rows) {
+    SecantTrace trace;
+    DensitySearch s = Search(r.branch);
+    s.divide = 0.0;  // only the slope can tell
+    const double rho = DensitySecant(p, 0.6, r.rho1, r.rho2, s, &trace);
+    EXPECT_TRUE(trace.bracketed);
+    EXPECT_TRUE(AgreesRelative(p(rho), 0.6, 1e-12));
+    if (r.branch == Branch::Liquid) {
+      EXPECT_GT(rho, Extremum(p, 1.0, 2.9, false));
+    } else {
+      EXPECT_LT(rho, Extremum(p, 0.0, 1.0, true));
+    }
+  }
+}
+
 TEST(DensitySecant, NoRootOnTheBranchGivesTheSpinodal) {
   // At 0.9 the van der Waals liquid spinodal lies at a negative pressure, the vapour spinodal near 0.72:
   // a vapour search aimed above the vapour spinodal has no root and ends at the maximum.

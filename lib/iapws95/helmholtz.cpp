@@ -1,0 +1,269 @@
+// IAPWS-95 Helmholtz free energy (IAPWS R6-95, Eqs. 4 to 6) and the properties of Table 3 that the kernel
+// offers:
+//   p = rho R T (1 + delta phir_delta)
+//   h = R T (1 + tau (phi0_tau + phir_tau) + delta phir_delta)
+//   s = R (tau (phi0_tau + phir_tau) - phi0 - phir)
+// with delta = rho / rhoc and tau = Tc / T. Every power goes through GuardedPower, so that the non-analytic
+// terms stay finite at the critical point, where Delta = 0 meets a negative exponent.
+//
+// Inside one call the integer powers of delta and tau and the factors exp(-delta^c) are built once by
+// repeated multiplication; the fractional powers are taken with GuardedPower.
+#include <cmath>
+
+#include "iapws95/iapws95.h"
+
+namespace brimwater::iapws95 {
+namespace {
+
+// GuardedPower's guards. The exponent guard is single precision's smallest normal number; the base counts as
+// zero only below double precision's, since a tiny but nonzero Delta near the critical point must keep its
+// ordinary power (Delta^(b-1) large but finite, multiplied by a small Delta_delta).
+constexpr double kExponentEpsilon = 1.1754943508222875e-38;
+constexpr double kBaseEpsilon = 2.2250738585072014e-308;
+constexpr double kPowerCap = 3.4028234663852886e38;
+
+// The q^3.5 and q^2.5 of the non-analytic terms are taken as zero below this.
+constexpr double kQEpsilon = 1.1754943508222875e-38;
+
+// Table 1, the ideal-gas part. n0_1 and n0_2 are the 1995 release's values.
+constexpr double kN0[] = {-8.32044648201, 6.6832105268, 3.00632, 0.012436,
+                          0.97315,        1.27950,      0.96956, 0.24873};
+constexpr double kGamma0[] = {1.28728967, 3.53734222, 7.74073708, 9.24437796, 27.5075105};  // for n0_4..n0_8
+
+// Table 2, the residual part.
+// Terms 1 to 7, the polynomial terms: n * delta^d * tau^t.
+constexpr double kPolyN[] = {
+    0.12533547935523e-1, 0.78957634722828e1,   -0.87803203303561e1, 0.31802509345418,
+    -0.26145533859358,   -0.78199751687981e-2, 0.88089493102134e-2,
+};
+constexpr int kPolyD[] = {1, 1, 1, 2, 2, 3, 4};
+constexpr double kPolyT[] = {-0.5, 0.875, 1.0, 0.5, 0.75, 0.375, 1.0};
+// Terms 8 to 51, the exponential terms: n * delta^d * tau^t * exp(-delta^c).
+constexpr double kExpN[] = {
+    -0.66856572307965,    0.20433810950965,      -0.66212605039687e-4, -0.19232721156002,
+    -0.25709043003438,    0.16074868486251,      -0.40092828925807e-1, 0.39343422603254e-6,
+    -0.75941377088144e-5, 0.56250979351888e-3,   -0.15608652257135e-4, 0.11537996422951e-8,
+    0.36582165144204e-6,  -0.13251180074668e-11, -0.62639586912454e-9, -0.10793600908932,
+    0.17611491008752e-1,  0.22132295167546,      -0.40247669763528,    0.58083399985759,
+    0.49969146990806e-2,  -0.31358700712549e-1,  -0.74315929710341,    0.47807329915480,
+    0.20527940895948e-1,  -0.13636435110343,     0.14180634400617e-1,  0.83326504880713e-2,
+    -0.29052336009585e-1, 0.38615085574206e-1,   -0.20393486513704e-1, -0.16554050063734e-2,
+    0.19955571979541e-2,  0.15870308324157e-3,   -0.16388568342530e-4, 0.43613615723811e-1,
+    0.34994005463765e-1,  -0.76788197844621e-1,  0.22446277332006e-1,  -0.62689710414685e-4,
+    -0.55711118565645e-9, -0.19905718354408,     0.31777497330738,     -0.11841182425981,
+};
+constexpr int kExpC[] = {
+    1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2,
+    2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 4, 6, 6, 6, 6,
+};
+constexpr int kExpD[] = {
+    1, 1, 1, 2, 2, 3, 4, 4, 5, 7, 9,  10, 11, 13, 15, 1, 2, 2,  2, 3, 4, 4,
+    4, 5, 6, 6, 7, 9, 9, 9, 9, 9, 10, 10, 12, 3,  4,  4, 5, 14, 3, 6, 6, 6,
+};
+constexpr double kExpT[] = {
+    4.0, 6.0, 12.0, 1.0,  5.0,  4.0,  2.0,  13.0, 9.0,  3.0,  4.0,  11.0, 4.0,  13.0, 1.0,
+    7.0, 1.0, 9.0,  10.0, 10.0, 3.0,  7.0,  10.0, 10.0, 6.0,  10.0, 10.0, 1.0,  2.0,  3.0,
+    4.0, 8.0, 6.0,  9.0,  8.0,  16.0, 22.0, 23.0, 23.0, 10.0, 50.0, 44.0, 46.0, 50.0,
+};
+
+// Terms 52 to 54, the Gaussian terms: n delta^d tau^t exp(-alpha (delta - eps)^2 - beta (tau - gamma)^2),
+// with alpha = 20 and eps = 1 for all three.
+constexpr double kGaussN[] = {-0.31306260323435e2, 0.31546140237781e2, -0.25213154341695e4};
+constexpr int kGaussD[] = {3, 3, 3};
+constexpr double kGaussT[] = {0.0, 1.0, 4.0};
+constexpr double kGaussBeta[] = {150.0, 150.0, 250.0};
+constexpr double kGaussGamma[] = {1.21, 1.21, 1.25};
+
+// Terms 55 and 56, the non-analytic terms: n Delta^b delta psi, with a = 3.5, A = 0.32 and B = 0.2 for both.
+constexpr double kNonAnN[] = {-0.14874640856724, 0.31806110878444};
+constexpr double kNonAnBeta[] = {0.3, 0.3};
+constexpr double kNonAnB[] = {0.85, 0.95};
+constexpr double kNonAnC[] = {28.0, 32.0};
+constexpr double kNonAnD[] = {700.0, 800.0};
+
+constexpr int kPolyTerms = 7;
+constexpr int kExpTerms = 44;
+constexpr int kGaussTerms = 3;
+constexpr int kNonAnTerms = 2;
+constexpr int kMaxDeltaPower = 15;
+constexpr int kMaxTauPower = 50;
+
+constexpr bool ExponentialTermsHaveWholeTauExponents() {
+  for (double t : kExpT) {
+    if (t != static_cast<double>(static_cast<int>(t)) || t < 1.0 || t > kMaxTauPower) return false;
+  }
+  for (int d : kExpD) {
+    if (d < 1 || d > kMaxDeltaPower) return false;
+  }
+  return true;
+}
+static_assert(ExponentialTermsHaveWholeTauExponents(),
+              "the exponential terms' powers are built by multiplication");
+static_assert(sizeof(kExpN) / sizeof(kExpN[0]) == kExpTerms &&
+                  sizeof(kExpC) / sizeof(kExpC[0]) == kExpTerms &&
+                  sizeof(kPolyN) / sizeof(kPolyN[0]) == kPolyTerms,
+              "Table 2 holds 7 polynomial and 44 exponential terms");
+
+// The powers delta^0..delta^15 and tau^0..tau^50, and exp(-delta^c) for c = 1..6, of one state. A base below
+// the smallest normal double counts as zero, as in GuardedPower.
+struct Powers {
+  double delta[kMaxDeltaPower + 1];
+  double tau[kMaxTauPower + 1];
+  double exp_delta[7];  // exp(-delta^c), c = 1..6
+};
+
+void FillPowers(double delta, double tau, Powers& w) {
+  const double d = std::fabs(delta) < kBaseEpsilon ? 0.0 : delta;
+  const double t = std::fabs(tau) < kBaseEpsilon ? 0.0 : tau;
+  w.delta[0] = 1.0;
+  for (int i = 1; i <= kMaxDeltaPower; ++i) w.delta[i] = w.delta[i - 1] * d;
+  w.tau[0] = 1.0;
+  for (int i = 1; i <= kMaxTauPower; ++i) w.tau[i] = w.tau[i - 1] * t;
+  w.exp_delta[0] = 0.0;
+  for (int c = 1; c <= 6; ++c) w.exp_delta[c] = std::exp(-w.delta[c]);
+}
+
+int Whole(double t) { return static_cast<int>(t); }
+
+// The non-analytic terms' shared quantities of Eq. 6 for one term.
+struct NonAnalytic {
+  double theta, delta_cap, psi;  // theta, Delta, psi
+};
+
+NonAnalytic NonAnalyticParts(double delta, double tau, int i) {
+  const double q = (delta - 1.0) * (delta - 1.0);
+  const double theta = (1.0 - tau) + 0.32 * GuardedPower(q, 1.0 / (2.0 * kNonAnBeta[i]));
+  const double q35 = q < kQEpsilon ? 0.0 : std::pow(q, 3.5);
+  const double delta_cap = theta * theta + 0.2 * q35;
+  const double psi = std::exp(-kNonAnC[i] * q - kNonAnD[i] * (tau - 1.0) * (tau - 1.0));
+  return {theta, delta_cap, psi};
+}
+
+double GaussExponential(double delta, double tau, int i) {
+  const double dd = delta - 1.0;
+  const double dt = tau - kGaussGamma[i];
+  return std::exp(-20.0 * dd * dd - kGaussBeta[i] * dt * dt);
+}
+
+}  // namespace
+
+double GuardedPower(double x, double e) {
+  if (std::fabs(e) < kExponentEpsilon) return 1.0;
+  if (std::fabs(x) >= kBaseEpsilon) return std::pow(x, e);
+  if (e > 0.0) return 0.0;
+  return x < 0.0 ? -kPowerCap : kPowerCap;
+}
+
+double IdealHelmholtz(double delta, double tau) {
+  double sum = std::log(delta) + kN0[0] + kN0[1] * tau + kN0[2] * std::log(tau);
+  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * std::log(1.0 - std::exp(-kGamma0[i] * tau));
+  return sum;
+}
+
+double IdealHelmholtzTau(double tau) {
+  double sum = kN0[1] + kN0[2] / tau;
+  for (int i = 0; i < 5; ++i) {
+    sum += kN0[i + 3] * kGamma0[i] * (GuardedPower(1.0 - std::exp(-kGamma0[i] * tau), -1.0) - 1.0);
+  }
+  return sum;
+}
+
+double ResidualHelmholtz(double delta, double tau) {
+  Powers w;
+  FillPowers(delta, tau, w);
+  double sum = 0.0;
+  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * GuardedPower(tau, kPolyT[i]);
+  for (int i = 0; i < kExpTerms; ++i) {
+    sum += kExpN[i] * w.delta[kExpD[i]] * w.tau[Whole(kExpT[i])] * w.exp_delta[kExpC[i]];
+  }
+  for (int i = 0; i < kGaussTerms; ++i) {
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) * GaussExponential(delta, tau, i);
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
+    sum += kNonAnN[i] * GuardedPower(na.delta_cap, kNonAnB[i]) * delta * na.psi;
+  }
+  return sum;
+}
+
+double ResidualHelmholtzDelta(double delta, double tau) {
+  Powers w;
+  FillPowers(delta, tau, w);
+  double sum = 0.0;
+  for (int i = 0; i < kPolyTerms; ++i) {
+    sum += kPolyN[i] * kPolyD[i] * w.delta[kPolyD[i] - 1] * GuardedPower(tau, kPolyT[i]);
+  }
+  for (int i = 0; i < kExpTerms; ++i) {
+    const int c = kExpC[i];
+    const int d = kExpD[i];
+    sum += kExpN[i] * w.exp_delta[c] * w.delta[d - 1] * w.tau[Whole(kExpT[i])] * (d - c * w.delta[c]);
+  }
+  for (int i = 0; i < kGaussTerms; ++i) {
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) *
+           GaussExponential(delta, tau, i) * (kGaussD[i] / delta - 40.0 * (delta - 1.0));
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
+    const double q = (delta - 1.0) * (delta - 1.0);
+    const double beta = kNonAnBeta[i];
+    const double b = kNonAnB[i];
+    const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * na.psi;
+    const double q25 = q < kQEpsilon ? 0.0 : std::pow(q, 2.5);
+    const double cap_delta =
+        (delta - 1.0) *
+        ((2.0 / beta) * 0.32 * na.theta * GuardedPower(q, 1.0 / (2.0 * beta) - 1.0) + 1.4 * q25);
+    const double cap_b_delta = b * GuardedPower(na.delta_cap, b - 1.0) * cap_delta;
+    const double cap_b = GuardedPower(na.delta_cap, b);
+    sum += kNonAnN[i] * (cap_b * (na.psi + delta * psi_delta) + cap_b_delta * delta * na.psi);
+  }
+  return sum;
+}
+
+double ResidualHelmholtzTau(double delta, double tau) {
+  Powers w;
+  FillPowers(delta, tau, w);
+  double sum = 0.0;
+  for (int i = 0; i < kPolyTerms; ++i) {
+    sum += kPolyN[i] * kPolyT[i] * w.delta[kPolyD[i]] * GuardedPower(tau, kPolyT[i] - 1.0);
+  }
+  for (int i = 0; i < kExpTerms; ++i) {
+    const int t = Whole(kExpT[i]);
+    sum += kExpN[i] * kExpT[i] * w.delta[kExpD[i]] * w.tau[t - 1] * w.exp_delta[kExpC[i]];
+  }
+  for (int i = 0; i < kGaussTerms; ++i) {
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) *
+           GaussExponential(delta, tau, i) *
+           (kGaussT[i] / tau - 2.0 * kGaussBeta[i] * (tau - kGaussGamma[i]));
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
+    const double b = kNonAnB[i];
+    const double cap_b_tau = -2.0 * na.theta * b * GuardedPower(na.delta_cap, b - 1.0);
+    const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * na.psi;
+    sum += kNonAnN[i] * delta * (cap_b_tau * na.psi + GuardedPower(na.delta_cap, b) * psi_tau);
+  }
+  return sum;
+}
+
+double PressureOfTD(double T, double rho) {
+  const double delta = rho / kCriticalDensity;
+  const double tau = kCriticalTemperature / T;
+  return rho * kGasConstant * T * (1.0 + delta * ResidualHelmholtzDelta(delta, tau));
+}
+
+double EnthalpyOfTD(double T, double rho) {
+  const double delta = rho / kCriticalDensity;
+  const double tau = kCriticalTemperature / T;
+  return kGasConstant * T *
+         (1.0 + tau * (IdealHelmholtzTau(tau) + ResidualHelmholtzTau(delta, tau)) +
+          delta * ResidualHelmholtzDelta(delta, tau));
+}
+
+double EntropyOfTD(double T, double rho) {
+  const double delta = rho / kCriticalDensity;
+  const double tau = kCriticalTemperature / T;
+  return kGasConstant * (tau * (IdealHelmholtzTau(tau) + ResidualHelmholtzTau(delta, tau)) -
+                         IdealHelmholtz(delta, tau) - ResidualHelmholtz(delta, tau));
+}
+
+}  // namespace brimwater::iapws95

@@ -1,0 +1,56 @@
+// IAPWS-95 kernel (formulation code 95): the scientific formulation's Helmholtz free energy (IAPWS R6-95,
+// Eqs. 4 to 6, Tables 1 and 2), pressure, enthalpy and entropy of (T, rho), and the densities of (T, P) found
+// with the shared density secant. The saturation line is that of IAPWS-IF97 (region 4), used unchanged.
+//
+// Units: T in K, rho in g/cm3, P in MPa, h in kJ/kg, s in kJ/(kg K).
+#ifndef BRIMWATER_IAPWS95_IAPWS95_H
+#define BRIMWATER_IAPWS95_IAPWS95_H
+
+#include "iapws95/density_secant.h"
+#include "if97/if97.h"
+#include "props/kernel.h"
+
+namespace brimwater::iapws95 {
+
+inline constexpr double kCriticalTemperature = 647.096;  // K
+inline constexpr double kCriticalDensity = 0.322;        // g/cm3
+inline constexpr double kCriticalPressure = 22.064;      // MPa, of the IF97 saturation line
+inline constexpr double kGasConstant = 0.46151805;       // kJ/(kg K); with rho in g/cm3, rho R T is in MPa
+
+// x^e with the guards that keep the Helmholtz sums finite at the critical point: an exponent below
+// 1.1754943508222875e-38 in magnitude gives 1; a base below the smallest normal double counts as zero and
+// gives 0 for e > 0 and -/+3.4028234663852886e38 (by the sign of x) for e <= 0.
+double GuardedPower(double x, double e);
+
+// The dimensionless Helmholtz free energy and its first derivatives, delta = rho / 0.322, tau = 647.096 / T.
+double IdealHelmholtz(double delta, double tau);          // phi0, Eq. 5
+double IdealHelmholtzTau(double tau);                     // phi0_tau
+double ResidualHelmholtz(double delta, double tau);       // phir, Eq. 6
+double ResidualHelmholtzDelta(double delta, double tau);  // phir_delta
+double ResidualHelmholtzTau(double delta, double tau);    // phir_tau
+
+double PressureOfTD(double T, double rho);  // MPa
+double EnthalpyOfTD(double T, double rho);  // kJ/kg
+double EntropyOfTD(double T, double rho);   // kJ/(kg K)
+
+// The saturation line is IAPWS-IF97's.
+using if97::SatPressure;
+using if97::SatTemperature;
+
+// Start densities of the searches: fits to the saturated liquid density and to the saturated vapour's and
+// the supercritical fluid's compressibility factor.
+double SatLiquidDensityFit(double T);
+double SatVapourDensityFit(double T, double Psat);
+double SupercriticalDensityFit(double T, double P);
+
+// The densities on the liquid and the vapour branch of the isotherm at the saturation pressure; 0.322 at and
+// above the critical temperature. `trace`, when given, receives what the search did.
+double SatLiquidDensity(double T, SecantTrace* trace = nullptr);
+double SatVapourDensity(double T, SecantTrace* trace = nullptr);
+
+// The density of the state (T, P, selector); P is not used for the saturated selectors.
+double DensityOfTP(double T, double P, StateSelector selector);
+
+}  // namespace brimwater::iapws95
+
+#endif  // BRIMWATER_IAPWS95_IAPWS95_H
