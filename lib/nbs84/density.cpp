@@ -50,12 +50,19 @@ constexpr double kSupercriticalSecondStart = 1.1;  // rho2 = 1.1 rho1 above the 
 // critical density serves as the divide.
 constexpr double kTwoLoopTemperature = 635.0;  // K
 
-// The spinodal search: a walk along the isotherm in steps short enough to resolve the inner loop, then a
-// golden-section search on the step that holds the extremum.
-constexpr double kSpinodalStep = 0.001;  // g/cm3
+// The spinodal search: a walk along the isotherm, then a golden-section search on the two steps around the
+// point where the walk stopped. The liquid walk must resolve the inner loop, which narrows to nothing as it
+// closes at 646.74 K; the vapour branch rises without a loop up to its spinodal, and beyond it the isotherm
+// falls for more than 0.013 g/cm3 below 647.126 K, so a coarser step cannot pass over it.
+constexpr double kLiquidSpinodalStep = 0.001;  // g/cm3
+constexpr double kVapourSpinodalStep = 0.003;  // g/cm3
 constexpr int kSpinodalWalkSteps = 400;
-constexpr int kSpinodalGoldenSteps = 30;  // two steps narrowed to about 1e-9 g/cm3
+constexpr int kSpinodalGoldenSteps = 30;  // two steps narrowed by a factor of 5e-7
 constexpr double kGolden = 0.6180339887498949;
+
+// Up to 647.126 K this fraction of the vapour fit lies on the vapour branch; the fit itself passes the vapour
+// spinodal from about 647.09 K on (at 647.125 K it is 0.307 g/cm3 against a spinodal of 0.291).
+constexpr double kVapourWalkStart = 0.8;
 
 constexpr int kBracketTries = 64;
 constexpr int kBisectionSteps = 200;
@@ -87,20 +94,20 @@ double SupercriticalFit(double T, double P) {
 // The density of the pressure extremum that ends a branch: walking from `rho` (a density on the branch) in
 // direction `dir` (-1 towards lighter for the liquid branch, +1 towards denser for the vapour branch), the
 // first point where the pressure stops falling (liquid) or rising (vapour).
-double Spinodal(double T, double rho, double dir) {
+double Spinodal(double T, double rho, double dir, double step) {
   // sign * p falls along the walk on the branch and rises past its extremum.
   const double sign = dir < 0.0 ? 1.0 : -1.0;
   double f = sign * Pressure(T, rho);
   for (int i = 0; i < kSpinodalWalkSteps; ++i) {
-    const double next = rho + dir * kSpinodalStep;
+    const double next = rho + dir * step;
     const double f_next = sign * Pressure(T, next);
     if (!(next > 0.0) || !(f_next < f)) break;
     rho = next;
     f = f_next;
   }
   // The extremum lies within one step of rho on either side.
-  double a = rho - kSpinodalStep;
-  double b = rho + kSpinodalStep;
+  double a = rho - step;
+  double b = rho + step;
   double c = b - kGolden * (b - a);
   double d = a + kGolden * (b - a);
   double fc = sign * Pressure(T, c);
@@ -130,16 +137,17 @@ double LiquidDivide(double T) {
   // The liquid fit lies on the liquid branch up to the critical temperature; step denser until the isotherm
   // rises there.
   double rho = LiquidFit(T);
-  for (int i = 0; i < kSpinodalWalkSteps && !(Pressure(T, rho + kSpinodalStep) > Pressure(T, rho)); ++i) {
-    rho += kSpinodalStep;
+  for (int i = 0; i < kSpinodalWalkSteps && !(Pressure(T, rho + kLiquidSpinodalStep) > Pressure(T, rho));
+       ++i) {
+    rho += kLiquidSpinodalStep;
   }
-  return Spinodal(T, rho, -1.0);
+  return Spinodal(T, rho, -1.0, kLiquidSpinodalStep);
 }
 
 // Likewise for the vapour branch: the critical density, or the vapour spinodal in the two-loop range.
 double VapourDivide(double T, double Psat) {
   if (!(T >= kTwoLoopTemperature)) return kCriticalDensity;
-  return Spinodal(T, VapourFit(T, Psat), 1.0);
+  return Spinodal(T, kVapourWalkStart * VapourFit(T, Psat), 1.0, kVapourSpinodalStep);
 }
 
 // True when rho is a positive density whose pressure meets the secant's tolerance at P.
