@@ -6,8 +6,9 @@
 // with delta = rho / rhoc and tau = Tc / T. Every power goes through GuardedPower, so that the non-analytic
 // terms stay finite at the critical point, where Delta = 0 meets a negative exponent.
 //
-// Inside one call the integer powers of delta and tau and the factors exp(-delta^c) are built once by
-// repeated multiplication; the fractional powers are taken with GuardedPower.
+// Inside one call the powers of delta and tau (whole numbers and eighths) and the factors exp(-delta^c) are
+// built once by square roots and repeated multiplication, with GuardedPower's treatment of a zero base; the
+// other fractional powers are taken with GuardedPower itself.
 #include <cmath>
 
 #include "iapws95/iapws95.h"
@@ -104,39 +105,85 @@ static_assert(sizeof(kExpN) / sizeof(kExpN[0]) == kExpTerms &&
                   sizeof(kPolyN) / sizeof(kPolyN[0]) == kPolyTerms,
               "Table 2 holds 7 polynomial and 44 exponential terms");
 
-// The powers delta^0..delta^15 and tau^0..tau^50, and exp(-delta^c) for c = 1..6, of one state. A base below
-// the smallest normal double counts as zero, as in GuardedPower.
+// The polynomial terms' tau exponents are whole eighths and the Gaussian terms' whole numbers, so their
+// powers too are built from square roots and products.
+constexpr bool PolynomialAndGaussianTauExponentsAreEighths() {
+  for (double t : kPolyT) {
+    if (t * 8.0 != static_cast<double>(static_cast<int>(t * 8.0)) || t < -1.0 || t > 1.0) return false;
+  }
+  for (double t : kGaussT) {
+    if (t != static_cast<double>(static_cast<int>(t)) || t < 0.0 || t > kMaxTauPower) return false;
+  }
+  return true;
+}
+static_assert(PolynomialAndGaussianTauExponentsAreEighths(), "tau powers are built from eighth roots");
+static_assert(kNonAnBeta[0] == kNonAnBeta[1], "theta and Delta are shared by the two non-analytic terms");
+
+// The powers delta^0..delta^15, tau^0..tau^50 and tau^(j/8) for j = 0..7, and exp(-delta^c) for the c of
+// Table 2, of one state. A base below the smallest normal double counts as zero, as in GuardedPower.
 struct Powers {
   double delta[kMaxDeltaPower + 1];
   double tau[kMaxTauPower + 1];
-  double exp_delta[7];  // exp(-delta^c), c = 1..6
+  double tau_eighth[8];
+  bool tau_zero;
+  double exp_delta[7];  // exp(-delta^c), c = 1, 2, 3, 4, 6
 };
 
 void FillPowers(double delta, double tau, Powers& w) {
   const double d = std::fabs(delta) < kBaseEpsilon ? 0.0 : delta;
-  const double t = std::fabs(tau) < kBaseEpsilon ? 0.0 : tau;
+  w.tau_zero = std::fabs(tau) < kBaseEpsilon;
+  const double t = w.tau_zero ? 0.0 : tau;
   w.delta[0] = 1.0;
   for (int i = 1; i <= kMaxDeltaPower; ++i) w.delta[i] = w.delta[i - 1] * d;
   w.tau[0] = 1.0;
   for (int i = 1; i <= kMaxTauPower; ++i) w.tau[i] = w.tau[i - 1] * t;
+  const double r2 = std::sqrt(t);
+  const double r4 = std::sqrt(r2);
+  const double r8 = std::sqrt(r4);
+  w.tau_eighth[0] = 1.0;
+  w.tau_eighth[1] = r8;
+  w.tau_eighth[2] = r4;
+  w.tau_eighth[3] = r4 * r8;
+  w.tau_eighth[4] = r2;
+  w.tau_eighth[5] = r2 * r8;
+  w.tau_eighth[6] = r2 * r4;
+  w.tau_eighth[7] = r2 * r4 * r8;
   w.exp_delta[0] = 0.0;
-  for (int c = 1; c <= 6; ++c) w.exp_delta[c] = std::exp(-w.delta[c]);
+  w.exp_delta[1] = std::exp(-w.delta[1]);
+  w.exp_delta[2] = std::exp(-w.delta[2]);
+  w.exp_delta[3] = std::exp(-w.delta[3]);
+  w.exp_delta[4] = std::exp(-w.delta[4]);
+  w.exp_delta[5] = 0.0;  // no term has c = 5
+  w.exp_delta[6] = std::exp(-w.delta[6]);
 }
 
 int Whole(double t) { return static_cast<int>(t); }
 
-// The non-analytic terms' shared quantities of Eq. 6 for one term.
+// tau^t for t a whole number of eighths, as GuardedPower(tau, t) gives it.
+double TauPower(const Powers& w, double t) {
+  if (w.tau_zero) return GuardedPower(0.0, t);
+  const int k = static_cast<int>(t * 8.0);
+  const int m = k < 0 ? -k : k;
+  const double v = w.tau[m / 8] * w.tau_eighth[m % 8];
+  return k < 0 ? 1.0 / v : v;
+}
+
+// The quantities of the non-analytic terms that do not depend on the term (a, A, B and beta are common):
+// q = (delta - 1)^2, theta and Delta.
 struct NonAnalytic {
-  double theta, delta_cap, psi;  // theta, Delta, psi
+  double q, theta, delta_cap;  // q, theta, Delta
 };
 
-NonAnalytic NonAnalyticParts(double delta, double tau, int i) {
+NonAnalytic NonAnalyticParts(double delta, double tau) {
   const double q = (delta - 1.0) * (delta - 1.0);
-  const double theta = (1.0 - tau) + 0.32 * GuardedPower(q, 1.0 / (2.0 * kNonAnBeta[i]));
+  const double theta = (1.0 - tau) + 0.32 * GuardedPower(q, 1.0 / (2.0 * kNonAnBeta[0]));
   const double q35 = q < kQEpsilon ? 0.0 : std::pow(q, 3.5);
   const double delta_cap = theta * theta + 0.2 * q35;
-  const double psi = std::exp(-kNonAnC[i] * q - kNonAnD[i] * (tau - 1.0) * (tau - 1.0));
-  return {theta, delta_cap, psi};
+  return {q, theta, delta_cap};
+}
+
+double Psi(double q, double tau, int i) {
+  return std::exp(-kNonAnC[i] * q - kNonAnD[i] * (tau - 1.0) * (tau - 1.0));
 }
 
 double GaussExponential(double delta, double tau, int i) {
@@ -172,16 +219,16 @@ double ResidualHelmholtz(double delta, double tau) {
   Powers w;
   FillPowers(delta, tau, w);
   double sum = 0.0;
-  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * GuardedPower(tau, kPolyT[i]);
+  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * TauPower(w, kPolyT[i]);
   for (int i = 0; i < kExpTerms; ++i) {
     sum += kExpN[i] * w.delta[kExpD[i]] * w.tau[Whole(kExpT[i])] * w.exp_delta[kExpC[i]];
   }
   for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) * GaussExponential(delta, tau, i);
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i);
   }
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
   for (int i = 0; i < kNonAnTerms; ++i) {
-    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
-    sum += kNonAnN[i] * GuardedPower(na.delta_cap, kNonAnB[i]) * delta * na.psi;
+    sum += kNonAnN[i] * GuardedPower(na.delta_cap, kNonAnB[i]) * delta * Psi(na.q, tau, i);
   }
   return sum;
 }
@@ -191,7 +238,7 @@ double ResidualHelmholtzDelta(double delta, double tau) {
   FillPowers(delta, tau, w);
   double sum = 0.0;
   for (int i = 0; i < kPolyTerms; ++i) {
-    sum += kPolyN[i] * kPolyD[i] * w.delta[kPolyD[i] - 1] * GuardedPower(tau, kPolyT[i]);
+    sum += kPolyN[i] * kPolyD[i] * w.delta[kPolyD[i] - 1] * TauPower(w, kPolyT[i]);
   }
   for (int i = 0; i < kExpTerms; ++i) {
     const int c = kExpC[i];
@@ -199,22 +246,22 @@ double ResidualHelmholtzDelta(double delta, double tau) {
     sum += kExpN[i] * w.exp_delta[c] * w.delta[d - 1] * w.tau[Whole(kExpT[i])] * (d - c * w.delta[c]);
   }
   for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) *
-           GaussExponential(delta, tau, i) * (kGaussD[i] / delta - 40.0 * (delta - 1.0));
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i) *
+           (kGaussD[i] / delta - 40.0 * (delta - 1.0));
   }
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
+  const double beta = kNonAnBeta[0];
+  const double q25 = na.q < kQEpsilon ? 0.0 : std::pow(na.q, 2.5);
+  const double cap_delta =  // Delta_delta
+      (delta - 1.0) *
+      ((2.0 / beta) * 0.32 * na.theta * GuardedPower(na.q, 1.0 / (2.0 * beta) - 1.0) + 1.4 * q25);
   for (int i = 0; i < kNonAnTerms; ++i) {
-    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
-    const double q = (delta - 1.0) * (delta - 1.0);
-    const double beta = kNonAnBeta[i];
     const double b = kNonAnB[i];
-    const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * na.psi;
-    const double q25 = q < kQEpsilon ? 0.0 : std::pow(q, 2.5);
-    const double cap_delta =
-        (delta - 1.0) *
-        ((2.0 / beta) * 0.32 * na.theta * GuardedPower(q, 1.0 / (2.0 * beta) - 1.0) + 1.4 * q25);
+    const double psi = Psi(na.q, tau, i);
+    const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * psi;
     const double cap_b_delta = b * GuardedPower(na.delta_cap, b - 1.0) * cap_delta;
     const double cap_b = GuardedPower(na.delta_cap, b);
-    sum += kNonAnN[i] * (cap_b * (na.psi + delta * psi_delta) + cap_b_delta * delta * na.psi);
+    sum += kNonAnN[i] * (cap_b * (psi + delta * psi_delta) + cap_b_delta * delta * psi);
   }
   return sum;
 }
@@ -224,23 +271,23 @@ double ResidualHelmholtzTau(double delta, double tau) {
   FillPowers(delta, tau, w);
   double sum = 0.0;
   for (int i = 0; i < kPolyTerms; ++i) {
-    sum += kPolyN[i] * kPolyT[i] * w.delta[kPolyD[i]] * GuardedPower(tau, kPolyT[i] - 1.0);
+    sum += kPolyN[i] * kPolyT[i] * w.delta[kPolyD[i]] * TauPower(w, kPolyT[i] - 1.0);
   }
   for (int i = 0; i < kExpTerms; ++i) {
     const int t = Whole(kExpT[i]);
     sum += kExpN[i] * kExpT[i] * w.delta[kExpD[i]] * w.tau[t - 1] * w.exp_delta[kExpC[i]];
   }
   for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * GuardedPower(tau, kGaussT[i]) *
-           GaussExponential(delta, tau, i) *
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i) *
            (kGaussT[i] / tau - 2.0 * kGaussBeta[i] * (tau - kGaussGamma[i]));
   }
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
   for (int i = 0; i < kNonAnTerms; ++i) {
-    const NonAnalytic na = NonAnalyticParts(delta, tau, i);
     const double b = kNonAnB[i];
+    const double psi = Psi(na.q, tau, i);
     const double cap_b_tau = -2.0 * na.theta * b * GuardedPower(na.delta_cap, b - 1.0);
-    const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * na.psi;
-    sum += kNonAnN[i] * delta * (cap_b_tau * na.psi + GuardedPower(na.delta_cap, b) * psi_tau);
+    const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * psi;
+    sum += kNonAnN[i] * delta * (cap_b_tau * psi + GuardedPower(na.delta_cap, b) * psi_tau);
   }
   return sum;
 }

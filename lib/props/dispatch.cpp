@@ -7,6 +7,7 @@
 
 #include "iapws95/iapws95.h"
 #include "if97/if97.h"
+#include "ifc67/ifc67.h"
 #include "nbs84/nbs84.h"
 
 namespace brimwater::dispatch {
@@ -46,6 +47,8 @@ constexpr KernelOperations kNbs84 = DensityForm<nbs84::SatPressure, nbs84::SatTe
 
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
+constexpr KernelOperations kIfc67 = {ifc67::SatPressure, ifc67::SatTemperature, ifc67::VolumeOfTP,
+                                     ifc67::EnthalpyOfTP, ifc67::EntropyOfTP};
 constexpr KernelOperations kIapws95 =
     DensityForm<iapws95::SatPressure, iapws95::SatTemperature, iapws95::DensityOfTP, iapws95::EnthalpyOfTD,
                 iapws95::EntropyOfTD>();
@@ -54,7 +57,7 @@ constexpr KernelOperations kIapws95 =
 const KernelOperations* KernelOf(FormulationCode code) {
   switch (FormulationOf(code)) {
     case Formulation::If97: return &kIf97;
-    case Formulation::Ifc67: return nullptr;
+    case Formulation::Ifc67: return &kIfc67;
     case Formulation::Kkhm69: return nullptr;
     case Formulation::Nbs84: return &kNbs84;
     case Formulation::Iapws95: return &kIapws95;

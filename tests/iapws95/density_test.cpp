@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "iapws95/iapws95.h"
 #include "support/precision.h"
@@ -64,7 +65,10 @@ TEST(Iapws95Density, NormalBoilingPointStateIsVapour) {
 // From 273.16 K to the critical temperature the fits put the saturated vapour search's first or second new
 // density within tolerance and the saturated liquid's within four, without the bracketed finish.
 TEST(Iapws95Density, SaturatedSearchesConvergeWithinTheirClaims) {
-  for (double T = 273.16; T < kCriticalTemperature; T += 0.25) {
+  std::vector<double> temperatures;
+  for (double T = 273.16; T < kCriticalTemperature; T += 0.25) temperatures.push_back(T);
+  for (double T : {647.0, 647.05, 647.09, 647.0959, 647.09599}) temperatures.push_back(T);
+  for (double T : temperatures) {
     SCOPED_TRACE(T);
     SecantTrace liquid;
     SecantTrace vapour;
