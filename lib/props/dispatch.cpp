@@ -8,6 +8,7 @@
 #include "iapws95/iapws95.h"
 #include "if97/if97.h"
 #include "ifc67/ifc67.h"
+#include "kkhm69/kkhm69.h"
 #include "nbs84/nbs84.h"
 
 namespace brimwater::dispatch {
@@ -52,13 +53,16 @@ constexpr KernelOperations kIfc67 = {ifc67::SatPressure, ifc67::SatTemperature, 
 constexpr KernelOperations kIapws95 =
     DensityForm<iapws95::SatPressure, iapws95::SatTemperature, iapws95::DensityOfTP, iapws95::EnthalpyOfTD,
                 iapws95::EntropyOfTD>();
+constexpr KernelOperations kKkhm69 =
+    DensityForm<kkhm69::SatPressure, kkhm69::SatTemperature, kkhm69::DensityOfTP, kkhm69::EnthalpyOfTD,
+                kkhm69::EntropyOfTD>();
 
 // The operations of a code's formulation, or nullptr where the code is unsupported or its kernel absent.
 const KernelOperations* KernelOf(FormulationCode code) {
   switch (FormulationOf(code)) {
     case Formulation::If97: return &kIf97;
     case Formulation::Ifc67: return &kIfc67;
-    case Formulation::Kkhm69: return nullptr;
+    case Formulation::Kkhm69: return &kKkhm69;
     case Formulation::Nbs84: return &kNbs84;
     case Formulation::Iapws95: return &kIapws95;
     case Formulation::Unsupported: return nullptr;

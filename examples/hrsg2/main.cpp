@@ -1,0 +1,10 @@
+// hrsg2: two-pressure HRSG with constant gas specific heat. Prints the iteration on the LP and HP steam
+// flows; a run that does not converge within its iterations ends after the last valid line.
+#include <cstdio>
+
+#include "hrsg2_model.h"
+
+int main() {
+  brimwater::hrsg2::Solve(brimwater::hrsg2::kStartFlowLp, brimwater::hrsg2::kStartFlowHp, stdout);
+  return 0;
+}
