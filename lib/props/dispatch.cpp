@@ -9,6 +9,7 @@
 #include "if97/if97.h"
 #include "ifc67/ifc67.h"
 #include "kkhm69/kkhm69.h"
+#include "nbs84/nbs84.h"
 
 namespace brimwater::dispatch {
 namespace {
@@ -42,6 +43,9 @@ constexpr KernelOperations DensityForm() {
           DensityFormProperty<Density, Entropy>};
 }
 
+constexpr KernelOperations kNbs84 = DensityForm<nbs84::SatPressure, nbs84::SatTemperature, nbs84::DensityOfTP,
+                                                nbs84::EnthalpyOfTD, nbs84::EntropyOfTD>();
+
 constexpr KernelOperations kIf97 = {if97::SatPressure, if97::SatTemperature, if97::VolumeOfTP,
                                     if97::EnthalpyOfTP, if97::EntropyOfTP};
 constexpr KernelOperations kIfc67 = {ifc67::SatPressure, ifc67::SatTemperature, ifc67::VolumeOfTP,
@@ -59,7 +63,7 @@ const KernelOperations* KernelOf(FormulationCode code) {
     case Formulation::If97: return &kIf97;
     case Formulation::Ifc67: return &kIfc67;
     case Formulation::Kkhm69: return &kKkhm69;
-    case Formulation::Nbs84: return nullptr;
+    case Formulation::Nbs84: return &kNbs84;
     case Formulation::Iapws95: return &kIapws95;
     case Formulation::Unsupported: return nullptr;
   }

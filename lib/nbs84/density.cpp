@@ -1,0 +1,253 @@
+// NBS/NRC 1984 densities: the roots of PressureOfTD(T, rho) = P on the liquid or vapour branch of the
+// isotherm, found by the shared density secant from start-value fits evaluated with this formulation's
+// critical constants. The saturated densities are the roots at the auxiliary curve's SatPressure(T).
+//
+// Near the critical point this equation's isotherm has two loops between its spinodals, and from about
+// 645.7 K up to 647.126 K the vapour-pressure curve lies below the lowest pressure of the liquid branch, so
+// the saturated liquid has no root at all. There the branches are told apart by their spinodals, not by the
+// critical density, and a liquid search without a root ends at the liquid spinodal, the liquid branch's
+// closest approach to the target pressure.
+#include <cmath>
+
+#include "iapws95/density_secant.h"
+#include "nbs84/nbs84.h"
+
+namespace brimwater::nbs84 {
+namespace {
+
+using iapws95::Branch;
+using iapws95::DensitySearch;
+using iapws95::DensitySecant;
+
+// Saturated-liquid start fit: rho = rho_c + sum c_i a^i, a = (1 - T/Tc)^(1/3).
+constexpr double kLiquidFit1 = 1.81999672256;
+constexpr double kLiquidFit2 = -11.4769902281;
+constexpr double kLiquidFit3 = 46.2620966218;
+constexpr double kLiquidFit4 = -88.382040957;
+constexpr double kLiquidFit5 = 82.6149432834;
+constexpr double kLiquidFit6 = -30.510632553;
+
+// Saturated-vapour start fit: Z = z0 + z1 Tr + z2 Tr^2 + z3 Tr^3 + zc (1 - Tr)^(1/3), rho = Psat / (Z R T).
+constexpr double kVapourFit0 = 0.66743;
+constexpr double kVapourFit1 = -1.4087;
+constexpr double kVapourFit2 = 3.5799;
+constexpr double kVapourFit3 = -2.6054;
+constexpr double kVapourFitC = 0.58211;
+
+// Supercritical start fit: A = a0 + a1 (T/Tc - 1), Z = (1 - A) + 2 A Pr / (1 + Pr^2), rho = P / (Z R T).
+constexpr double kSupercriticalFit0 = 0.233;
+constexpr double kSupercriticalFit1 = 0.767 / 1.5;
+
+constexpr double kLiquidSecondStart = 1.01;        // rho2 = 1.01 rho1 on the liquid side
+constexpr double kVapourSecondStart = 1.1;         // rho2 = rho1 / 1.1 on the vapour side
+constexpr double kSupercriticalSecondStart = 1.1;  // rho2 = 1.1 rho1 above the critical temperature
+
+// From about 636.5 K up, a second loop opens between the spinodals close to the saturation pressure, its
+// rising middle branch straddles the critical density, and the liquid spinodal closes in on the saturated
+// liquid until it passes it at about 645.88 K. There the spinodals themselves divide the branches. Below,
+// the loops lie far from the saturation pressure or far from the fits' start densities (the liquid fit stays
+// more than 0.05 g/cm3 above the liquid spinodal), the searches converge on their own branch, and the
+// critical density serves as the divide.
+constexpr double kTwoLoopTemperature = 635.0;  // K
+
+// The spinodal search: a walk along the isotherm, then a golden-section search on the two steps around the
+// point where the walk stopped. The liquid walk must resolve the inner loop, which narrows to nothing as it
+// closes at 646.74 K; the vapour branch rises without a loop up to its spinodal, and beyond it the isotherm
+// falls for more than 0.013 g/cm3 below 647.126 K, so a coarser step cannot pass over it.
+constexpr double kLiquidSpinodalStep = 0.001;  // g/cm3
+constexpr double kVapourSpinodalStep = 0.003;  // g/cm3
+constexpr int kSpinodalWalkSteps = 400;
+constexpr int kSpinodalGoldenSteps = 30;  // two steps narrowed by a factor of 5e-7
+constexpr double kGolden = 0.6180339887498949;
+
+// Up to 647.126 K this fraction of the vapour fit lies on the vapour branch; the fit itself passes the vapour
+// spinodal from about 647.09 K on (at 647.125 K it is 0.307 g/cm3 against a spinodal of 0.291).
+constexpr double kVapourWalkStart = 0.8;
+
+constexpr int kBracketTries = 64;
+constexpr int kBisectionSteps = 200;
+
+double Pressure(double T, double rho) { return PressureOfTD(T, rho); }
+
+double LiquidFit(double T) {
+  const double a = std::cbrt(1.0 - T / kCriticalTemperature);
+  return kCriticalDensity +
+         a * (kLiquidFit1 +
+              a * (kLiquidFit2 +
+                   a * (kLiquidFit3 + a * (kLiquidFit4 + a * (kLiquidFit5 + a * kLiquidFit6)))));
+}
+
+double VapourFit(double T, double Psat) {
+  const double Tr = T / kCriticalTemperature;
+  const double Z = kVapourFit0 + Tr * (kVapourFit1 + Tr * (kVapourFit2 + Tr * kVapourFit3)) +
+                   kVapourFitC * std::cbrt(1.0 - Tr);
+  return Psat / Z / kGasConstant / T;
+}
+
+double SupercriticalFit(double T, double P) {
+  const double Pr = P / kCriticalPressure;
+  const double A = kSupercriticalFit0 + kSupercriticalFit1 * (T / kCriticalTemperature - 1.0);
+  const double Z = (1.0 - A) + 2.0 * A * Pr / (1.0 + Pr * Pr);
+  return P / Z / kGasConstant / T;
+}
+
+// The density of the pressure extremum that ends a branch: walking from `rho` (a density on the branch) in
+// direction `dir` (-1 towards lighter for the liquid branch, +1 towards denser for the vapour branch), the
+// first point where the pressure stops falling (liquid) or rising (vapour).
+double Spinodal(double T, double rho, double dir, double step) {
+  // sign * p falls along the walk on the branch and rises past its extremum.
+  const double sign = dir < 0.0 ? 1.0 : -1.0;
+  double f = sign * Pressure(T, rho);
+  for (int i = 0; i < kSpinodalWalkSteps; ++i) {
+    const double next = rho + dir * step;
+    const double f_next = sign * Pressure(T, next);
+    if (!(next > 0.0) || !(f_next < f)) break;
+    rho = next;
+    f = f_next;
+  }
+  // The extremum lies within one step of rho on either side.
+  double a = rho - step;
+  double b = rho + step;
+  double c = b - kGolden * (b - a);
+  double d = a + kGolden * (b - a);
+  double fc = sign * Pressure(T, c);
+  double fd = sign * Pressure(T, d);
+  for (int i = 0; i < kSpinodalGoldenSteps; ++i) {
+    if (fc < fd) {
+      b = d;
+      d = c;
+      fd = fc;
+      c = b - kGolden * (b - a);
+      fc = sign * Pressure(T, c);
+    } else {
+      a = c;
+      c = d;
+      fc = fd;
+      d = a + kGolden * (b - a);
+      fd = sign * Pressure(T, d);
+    }
+  }
+  return 0.5 * (a + b);
+}
+
+// The density that divides the liquid branch from the rest of the isotherm at T below the critical
+// temperature: the critical density where the isotherm has a single loop, the liquid spinodal above.
+double LiquidDivide(double T) {
+  if (!(T >= kTwoLoopTemperature)) return kCriticalDensity;
+  // The liquid fit lies on the liquid branch up to the critical temperature; step denser until the isotherm
+  // rises there.
+  double rho = LiquidFit(T);
+  for (int i = 0; i < kSpinodalWalkSteps && !(Pressure(T, rho + kLiquidSpinodalStep) > Pressure(T, rho));
+       ++i) {
+    rho += kLiquidSpinodalStep;
+  }
+  return Spinodal(T, rho, -1.0, kLiquidSpinodalStep);
+}
+
+// Likewise for the vapour branch: the critical density, or the vapour spinodal in the two-loop range.
+double VapourDivide(double T, double Psat) {
+  if (!(T >= kTwoLoopTemperature)) return kCriticalDensity;
+  return Spinodal(T, kVapourWalkStart * VapourFit(T, Psat), 1.0, kVapourSpinodalStep);
+}
+
+// True when rho is a positive density whose pressure meets the secant's tolerance at P.
+bool IsRoot(double T, double P, double rho) {
+  return rho > 0.0 && std::fabs(Pressure(T, rho) / P - 1.0) < iapws95::kSecantTolerance;
+}
+
+// Above the critical temperature the isotherm rises from zero pressure at zero density to infinite pressure
+// where the excluded volume fills (b rho / 4 -> 1), so a root always lies between a dilute density whose
+// pressure is below P and a denser one whose pressure is above it. Used where a supercritical secant wanders
+// past that limit (at 647.126 K and 23.55 MPa it does, from the fit's 0.079 g/cm3 to beyond 6 g/cm3).
+double SupercriticalBisection(double T, double P, double rho_start) {
+  if (!(P > 0.0) || !std::isfinite(P) || !(rho_start > 0.0) || !std::isfinite(rho_start)) return rho_start;
+  double lo = rho_start;
+  double hi = rho_start;
+  for (int i = 0; i < kBracketTries && !(Pressure(T, lo) < P); ++i) lo *= 0.5;
+  for (int i = 0; i < kBracketTries && !(Pressure(T, hi) > P); ++i) hi *= 1.25;
+  if (!(Pressure(T, lo) < P) || !(Pressure(T, hi) > P)) return rho_start;
+  for (int i = 0; i < kBisectionSteps; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    if (!(mid > lo && mid < hi)) break;
+    if (Pressure(T, mid) < P) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+  }
+  return 0.5 * (lo + hi);
+}
+
+DensitySearch SaturatedSearch(Branch branch, double divide) {
+  DensitySearch s;
+  s.branch = branch;
+  s.divide = divide;
+  return s;
+}
+
+DensitySearch SinglePhaseSearch(Branch branch, double bound, double divide) {
+  DensitySearch s;
+  s.branch = branch;
+  s.bounded = branch != Branch::Any;
+  s.bound = bound;
+  s.floor = true;
+  s.divide = divide;
+  return s;
+}
+
+// The saturated-liquid search, with the divide it was run with.
+double SatLiquidSearch(double T, double divide) {
+  const double Psat = SatPressure(T);
+  const double rho1 = LiquidFit(T);
+  const auto p = [T](double rho) { return Pressure(T, rho); };
+  return DensitySecant(p, Psat, rho1, kLiquidSecondStart * rho1, SaturatedSearch(Branch::Liquid, divide));
+}
+
+double SatVapourSearch(double T, double Psat, double divide) {
+  const double rho1 = VapourFit(T, Psat);
+  const auto p = [T](double rho) { return Pressure(T, rho); };
+  return DensitySecant(p, Psat, rho1, rho1 / kVapourSecondStart, SaturatedSearch(Branch::Vapour, divide));
+}
+
+}  // namespace
+
+double SatLiquidDensity(double T) {
+  if (T >= kCriticalTemperature) return kCriticalDensity;
+  return SatLiquidSearch(T, LiquidDivide(T));
+}
+
+double SatVapourDensity(double T) {
+  if (T >= kCriticalTemperature) return kCriticalDensity;
+  const double Psat = SatPressure(T);
+  return SatVapourSearch(T, Psat, VapourDivide(T, Psat));
+}
+
+double DensityOfTP(double T, double P, StateSelector selector) {
+  if (selector == StateSelector::SaturatedLiquid) return SatLiquidDensity(T);
+  if (selector == StateSelector::SaturatedVapour) return SatVapourDensity(T);
+
+  const auto p = [T](double rho) { return Pressure(T, rho); };
+  if (T >= kCriticalTemperature) {
+    const double rho1 = SupercriticalFit(T, P);
+    iapws95::SecantTrace trace;
+    const double rho = DensitySecant(p, P, rho1, kSupercriticalSecondStart * rho1,
+                                     SinglePhaseSearch(Branch::Any, 0.0, 0.0), &trace);
+    if (trace.converged || IsRoot(T, P, rho)) return rho;
+    return SupercriticalBisection(T, P, rho1);
+  }
+  const double Psat = SatPressure(T);
+  if (P > Psat) {
+    // Compressed liquid: never below the saturated-liquid density of the temperature.
+    const double divide = LiquidDivide(T);
+    const double rho_f = SatLiquidSearch(T, divide);
+    return DensitySecant(p, P, rho_f, kLiquidSecondStart * rho_f,
+                         SinglePhaseSearch(Branch::Liquid, rho_f, divide));
+  }
+  // Superheated vapour, equality included: never above the saturated-vapour density.
+  const double divide = VapourDivide(T, Psat);
+  const double rho_g = SatVapourSearch(T, Psat, divide);
+  return DensitySecant(p, P, rho_g, rho_g / kVapourSecondStart,
+                       SinglePhaseSearch(Branch::Vapour, rho_g, divide));
+}
+
+}  // namespace brimwater::nbs84

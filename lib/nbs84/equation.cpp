@@ -1,0 +1,253 @@
+// The NBS/NRC 1984 equation of state (Haar, Gallagher and Kell, 1984): A(T, rho) as the sum of
+//   base function     A_base = R T [-ln(1-y) - (beta-1)/(1-y) + (alpha+beta+1)/(2(1-y)^2) + 4y(B/b - gamma)
+//                                   - (alpha-beta+3)/2 + ln(rho R T / p0)],  y = b rho / 4,
+//   residual function A_res  = sum_{1..36} (g/k) tau0^l (1 - e^-rho)^k
+//                              + sum_{37..40} g delta_i^k exp(-alpha_i delta_i^m - beta_i tau_i^2),
+//   ideal-gas function A_id  = -R T [1 + (C1/theta + C2) ln theta + sum_{3..18} C_i theta^(i-6)],
+//   reference term    R (u_ref + s_ref T),
+// with tau0 = 647.073/T, theta = T/100, delta_i = rho/rho_i - 1, tau_i = T/T_i - 1. Pressure is
+// rho^2 dA/drho and entropy -dA/dT, each written out term by term; h = A + T s + p/rho.
+//
+// rho is in g/cm3 and b, B in cm3/g, so rho R T is a pressure in MPa and A is in kJ/kg.
+#include <array>
+#include <cmath>
+
+#include "nbs84/nbs84.h"
+
+namespace brimwater::nbs84 {
+namespace {
+
+constexpr double kR = kGasConstant;            // kJ/(kg K)
+constexpr double kT0 = 647.073;                // K, reducing temperature of the base and residual functions
+constexpr double kP0 = 0.101325;               // MPa, reference pressure of the base function's logarithm
+constexpr double kURef = 4321.900017;          // reference-state constant of A, times R
+constexpr double kSRef = 7.640203087;          // reference-state constant of A, times R T
+constexpr double kRSRef = 3.5261065287122397;  // R s_ref, as it enters the entropy
+
+// Base-function constants alpha = 11, beta = 133/3, gamma = 3.5, in the combinations in which they enter.
+constexpr double kAlpha = 11.0;
+constexpr double kBeta = 44.333333333333336;
+constexpr double kGamma = 3.5;
+constexpr double kBetaMinus1 = 43.333333333333336;                // beta - 1
+constexpr double kAlphaBetaPlus1 = 56.333333333333336;            // alpha + beta + 1
+constexpr double kHalfAlphaBetaPlus1 = 28.166666666666668;        // (alpha + beta + 1) / 2
+constexpr double kMinusHalfAlphaMinusBeta3 = 15.166666666666668;  // -(alpha - beta + 3) / 2
+constexpr double kEntropyConstant = 16.166666666666668;           // -(alpha - beta + 3) / 2 + 1
+
+// Excluded volume b(T) = b0 + b1 ln(T/T0) + b3 tau0^3 + b5 tau0^5 and second virial coefficient
+// B(T) = B0 + B1 tau0 + B2 tau0^2 + B4 tau0^4, both in cm3/g.
+constexpr double kB0 = 0.7478629;
+constexpr double kB1Log = -0.3540782;
+constexpr double kB3 = 0.007159876;
+constexpr double kB5 = -0.003528426;
+constexpr double kVirial0 = 1.1278334;
+constexpr double kVirial1 = -0.5944001;
+constexpr double kVirial2 = -5.010996;
+constexpr double kVirial4 = 0.63684256;
+
+// Residual function, first group: (g/k) tau0^l (1 - e^-rho)^k, g in kJ/kg.
+struct PowerTerm {
+  int k;
+  int l;
+  double g;
+};
+
+constexpr int kMaxK = 9;  // largest k of the first group
+constexpr int kMaxL = 6;  // largest l of the first group
+
+constexpr std::array<PowerTerm, 36> kResidual = {{
+    {1, 1, -530.6297},  {1, 2, 2274.49},    {1, 4, 787.7933},   {1, 6, -69.83053},   // 1 to 4
+    {2, 1, 17863.83},   {2, 2, -39514.73},  {2, 4, 33803.88},   {2, 6, -13855.05},   // 5 to 8
+    {3, 1, -256374.4},  {3, 2, 482125.8},   {3, 4, -341830.2},  {3, 6, 122231.6},    // 9 to 12
+    {4, 1, 1179743.0},  {4, 2, -2173481.0}, {4, 4, 1082995.0},  {4, 6, -254420.0},   // 13 to 16
+    {5, 1, -3137778.0}, {5, 2, 5291191.0},  {5, 4, -1380258.0}, {5, 6, -251099.1},   // 17 to 20
+    {6, 1, 4656183.0},  {6, 2, -7275278.0}, {6, 4, 417742.5},   {6, 6, 1401636.0},   // 21 to 24
+    {7, 1, -3155523.0}, {7, 2, 4792967.0},  {7, 4, 409126.7},   {7, 6, -1362637.0},  // 25 to 28
+    {9, 1, 696252.2},   {9, 2, -1083490.0}, {9, 4, -227228.3},  {9, 6, 383654.9},    // 29 to 32
+    {3, 0, 6883.326},   {3, 3, 21757.25},   {1, 3, -2662.794},  {5, 3, -70730.42},   // 33 to 36
+}};
+
+// Residual function, second group: g delta_i^k exp(-alpha_i delta_i^m - beta_i tau_i^2), with
+// delta_i = rho/rho_i - 1 and tau_i = T/T_i - 1. These terms shape the near-critical region (37 to 39)
+// and the dense cold liquid (40).
+struct GaussTerm {
+  double g;  // kJ/kg
+  int k;
+  int m;
+  double rho_i;  // g/cm3
+  double T_i;    // K
+  double alpha_i;
+  double beta_i;
+};
+
+constexpr std::array<GaussTerm, 4> kGauss = {{
+    {-0.225, 0, 2, 0.319, 640.0, 34.0, 20000.0},  // 37
+    {-1.68, 2, 2, 0.319, 640.0, 40.0, 20000.0},   // 38
+    {0.055, 0, 2, 0.319, 641.6, 30.0, 40000.0},   // 39
+    {-93.0, 0, 4, 1.55, 270.0, 1053.0, 25.0},     // 40
+}};
+
+// Ideal-gas function coefficients C1 to C18, used with theta = T/100.
+constexpr std::array<double, 18> kC = {{19.73027, 20.96627, -0.4834295, 6.057432, 22.56024, -9.875324,
+                                        -4.313554, 0.4581558, -0.0477549, 0.004123846, -0.0002792905,
+                                        1.448169e-05, -5.647366e-07, 1.620045e-08, -3.303823e-10,
+                                        4.519161e-12, -3.707341e-14, 1.375461e-16}};
+
+constexpr double kExpUnderflow = -746.0;  // exp of anything below rounds to 0 in double precision
+
+// x^n for a small non-negative integer n.
+inline double IntPower(double x, int n) {
+  double r = 1.0;
+  for (int i = 0; i < n; ++i) r *= x;
+  return r;
+}
+
+// b, B and their temperature derivatives at T.
+struct BaseCoefficients {
+  double b;   // cm3/g
+  double B;   // cm3/g
+  double db;  // cm3/(g K)
+  double dB;  // cm3/(g K)
+};
+
+BaseCoefficients BaseCoefficientsOf(double T) {
+  const double tau = kT0 / T;
+  const double tau2 = tau * tau;
+  const double tau3 = tau2 * tau;
+  const double tau4 = tau2 * tau2;
+  const double tau5 = tau4 * tau;
+  const double tau6 = tau3 * tau3;
+  BaseCoefficients c{};
+  c.b = kB0 + kB1Log * std::log(T / kT0) + kB3 * tau3 + kB5 * tau5;
+  c.B = kVirial0 + kVirial1 * tau + kVirial2 * tau2 + kVirial4 * tau4;
+  c.db = kB1Log / T - (3.0 * kB3 * tau4 + 5.0 * kB5 * tau6) / kT0;
+  c.dB = -(kVirial1 * tau2 + 2.0 * kVirial2 * tau3 + 4.0 * kVirial4 * tau5) / kT0;
+  return c;
+}
+
+// Powers tau0^0 .. tau0^(kMaxL + 1) and (1 - e^-rho)^0 .. (1 - e^-rho)^kMaxK.
+struct ResidualPowers {
+  std::array<double, kMaxL + 2> tau;
+  std::array<double, kMaxK + 1> x;
+};
+
+ResidualPowers ResidualPowersOf(double tau0, double x) {
+  ResidualPowers p{};
+  p.tau[0] = 1.0;
+  for (std::size_t i = 1; i < p.tau.size(); ++i) p.tau[i] = p.tau[i - 1] * tau0;
+  p.x[0] = 1.0;
+  for (std::size_t i = 1; i < p.x.size(); ++i) p.x[i] = p.x[i - 1] * x;
+  return p;
+}
+
+inline std::size_t Index(int n) { return static_cast<std::size_t>(n); }
+
+// exp(-alpha_i delta_i^m - beta_i tau_i^2) of one second-group term.
+// Far from its centre a term's exponential underflows to exactly zero; skipping the call there (the vapour
+// and gas states for terms 37 to 40) gives the same result without the slow underflow path of exp.
+inline double GaussFactor(const GaussTerm& t, double delta, double tau) {
+  const double exponent = -t.alpha_i * IntPower(delta, t.m) - t.beta_i * tau * tau;
+  return exponent < kExpUnderflow ? 0.0 : std::exp(exponent);
+}
+
+// sum_{3..18} C_i theta^(i-6) in nested form.
+double IdealPolynomial(double theta) {
+  double sum = kC[17];
+  for (std::size_t i = 17; i-- > 2;) sum = sum * theta + kC[i];
+  return sum / (theta * theta * theta);
+}
+
+// sum_{3..18} (i-5) C_i theta^(i-6) in nested form.
+double IdealEntropyPolynomial(double theta) {
+  double sum = 13.0 * kC[17];
+  for (std::size_t i = 17; i-- > 2;) sum = sum * theta + (static_cast<double>(i) - 4.0) * kC[i];
+  return sum / (theta * theta * theta);
+}
+
+}  // namespace
+
+double HelmholtzOfTD(double T, double rho) {
+  const BaseCoefficients c = BaseCoefficientsOf(T);
+  const double y = c.b * rho / 4.0;
+  const double one_y = 1.0 - y;
+  const double base =
+      kR * T *
+      (-std::log(one_y) - kBetaMinus1 / one_y + kHalfAlphaBetaPlus1 / (one_y * one_y) +
+       4.0 * y * (c.B / c.b - kGamma) + kMinusHalfAlphaMinusBeta3 + std::log(rho * kR * T / kP0));
+
+  const ResidualPowers p = ResidualPowersOf(kT0 / T, 1.0 - std::exp(-rho));
+  double residual = 0.0;
+  for (const PowerTerm& t : kResidual) {
+    residual += t.g / static_cast<double>(t.k) * p.tau[Index(t.l)] * p.x[Index(t.k)];
+  }
+  for (const GaussTerm& t : kGauss) {
+    const double delta = rho / t.rho_i - 1.0;
+    const double tau = T / t.T_i - 1.0;
+    residual += t.g * IntPower(delta, t.k) * GaussFactor(t, delta, tau);
+  }
+
+  const double theta = T / 100.0;
+  const double ideal = -kR * T * (1.0 + (kC[0] / theta + kC[1]) * std::log(theta) + IdealPolynomial(theta));
+
+  return base + residual + ideal + kR * (kURef + kSRef * T);
+}
+
+double PressureOfTD(double T, double rho) {
+  const BaseCoefficients c = BaseCoefficientsOf(T);
+  const double y = c.b * rho / 4.0;
+  const double one_y = 1.0 - y;
+  const double base =
+      rho * kR * T *
+      ((1.0 + kAlpha * y + kBeta * y * y) / (one_y * one_y * one_y) + 4.0 * y * (c.B / c.b - kGamma));
+
+  const double e = std::exp(-rho);
+  const ResidualPowers p = ResidualPowersOf(kT0 / T, 1.0 - e);
+  double sum = 0.0;
+  for (const PowerTerm& t : kResidual) sum += t.g * p.tau[Index(t.l)] * p.x[Index(t.k - 1)] * e;
+  for (const GaussTerm& t : kGauss) {
+    const double delta = rho / t.rho_i - 1.0;
+    const double tau = T / t.T_i - 1.0;
+    // For k = 0 the term k delta^(k-1) vanishes.
+    const double slope = (t.k > 0 ? static_cast<double>(t.k) * IntPower(delta, t.k - 1) : 0.0) -
+                         t.alpha_i * static_cast<double>(t.m) * IntPower(delta, t.k + t.m - 1);
+    sum += t.g / t.rho_i * GaussFactor(t, delta, tau) * slope;
+  }
+  return base + rho * rho * sum;
+}
+
+double EntropyOfTD(double T, double rho) {
+  const BaseCoefficients c = BaseCoefficientsOf(T);
+  const double y = c.b * rho / 4.0;
+  const double one_y = 1.0 - y;
+  const double one_y2 = one_y * one_y;
+  const double Tdb = T * c.db;
+  const double base =
+      kR * (std::log(one_y) + kBetaMinus1 / one_y - kHalfAlphaBetaPlus1 / one_y2 -
+            (c.b + Tdb) * rho * (c.B / c.b - kGamma) - kEntropyConstant - std::log(rho * kR * T / kP0) -
+            (Tdb * rho / 4.0) * (1.0 / one_y - kBetaMinus1 / one_y2 + kAlphaBetaPlus1 / (one_y2 * one_y)) -
+            rho * (T * c.dB - Tdb * c.B / c.b));
+
+  const ResidualPowers p = ResidualPowersOf(kT0 / T, 1.0 - std::exp(-rho));
+  double residual = 0.0;
+  for (const PowerTerm& t : kResidual) {
+    residual += t.g * (static_cast<double>(t.l) / static_cast<double>(t.k)) * p.tau[Index(t.l + 1)] *
+                p.x[Index(t.k)] / kT0;
+  }
+  for (const GaussTerm& t : kGauss) {
+    const double delta = rho / t.rho_i - 1.0;
+    const double tau = T / t.T_i - 1.0;
+    residual += 2.0 * t.g * t.beta_i * tau * IntPower(delta, t.k) * GaussFactor(t, delta, tau) / t.T_i;
+  }
+
+  const double theta = T / 100.0;
+  const double ideal =
+      kR * (kC[1] * (std::log(theta) + 1.0) + kC[0] / theta + 1.0 + IdealEntropyPolynomial(theta));
+
+  return base + residual + ideal - kRSRef;
+}
+
+double EnthalpyOfTD(double T, double rho) {
+  return HelmholtzOfTD(T, rho) + T * EntropyOfTD(T, rho) + PressureOfTD(T, rho) / rho;
+}
+
+}  // namespace brimwater::nbs84
