@@ -58,15 +58,31 @@ Saturation SaturatedEntropies(double P, FormulationCode code) {
           dispatch::Entropy(Ts, 0.0, StateSelector::SaturatedVapour, code)};
 }
 
-// Bisection for property(T, P) = target on [lo, hi]. Returns false, leaving T alone, when the ends do not
-// enclose the root (or a residual is not a number). Otherwise stops at the first midpoint within tolerance,
-// or returns the end with the smaller residual once the bracket is narrower than kBracketWidth.
+// Which end of a search bracket lies at the saturation temperature of P.
+enum class SaturationEnd { None, Low, High };
+
+// Bisection for property(T, P) = target on [lo, hi], finishing a secant that ended at T. Stops at the first
+// midpoint within tolerance, or returns the end with the smaller residual once the bracket is narrower than
+// kBracketWidth. Returns false when the ends do not enclose the root (or a residual is not a number), leaving
+// T alone - except in one case. Next to the saturation line the saturated state and the single-phase state at
+// the saturation temperature are the same state evaluated twice, and for the density-form formulations they
+// differ by the density search's tolerance. A target that lies between those two values is within that noise
+// of the saturation temperature, which is then the answer.
 template <typename Property>
 bool Bisect(Property property, double P, FormulationCode code, double target, double tolerance, double lo,
-            double hi, double& T) {
+            double hi, SaturationEnd saturation_end, double saturated, double& T) {
   double f_lo = property(lo, P, code) - target;
   double f_hi = property(hi, P, code) - target;
-  if (!((f_lo <= 0.0 && f_hi >= 0.0) || (f_lo >= 0.0 && f_hi <= 0.0))) return false;
+  if (!((f_lo <= 0.0 && f_hi >= 0.0) || (f_lo >= 0.0 && f_hi <= 0.0))) {
+    if (saturation_end != SaturationEnd::None && std::isfinite(f_lo) && std::isfinite(f_hi)) {
+      const double at_saturation = saturation_end == SaturationEnd::Low ? f_lo : f_hi;
+      const double gap = saturated - target;  // the saturated value's residual
+      if ((at_saturation <= 0.0 && gap >= 0.0) || (at_saturation >= 0.0 && gap <= 0.0)) {
+        T = saturation_end == SaturationEnd::Low ? lo : hi;
+      }
+    }
+    return false;
+  }
   for (int i = 0; i < kMaxBisections && hi - lo > kBracketWidth; ++i) {
     const double mid = (lo + hi) * 0.5;
     const double f_mid = property(mid, P, code) - target;
@@ -91,13 +107,19 @@ bool Bisect(Property property, double P, FormulationCode code, double target, do
 TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
   double bracket_lo = kSearchLow;
   double bracket_hi = kSearchHigh;
+  SaturationEnd saturation_end = SaturationEnd::None;
+  double saturated = 0.0;  // the saturated enthalpy at that end
   if (BelowCriticalPressure(P, code)) {
     const Saturation sat = SaturatedEnthalpies(P, code);
     if (sat.liquid <= H && H <= sat.vapour) return {sat.Ts, 0, true, false};
     if (H > sat.vapour) {
       bracket_lo = sat.Ts;
+      saturation_end = SaturationEnd::Low;
+      saturated = sat.vapour;
     } else {
       bracket_hi = sat.Ts;
+      saturation_end = SaturationEnd::High;
+      saturated = sat.liquid;
     }
   }
 
@@ -123,20 +145,26 @@ TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
   }
   if (!dispatch::IsSupported(code)) return {T_new, count, false, false};
   double T = T_new;
-  const bool bracketed =
-      Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, bracket_lo, bracket_hi, T);
+  const bool bracketed = Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, bracket_lo, bracket_hi,
+                                saturation_end, saturated, T);
   return {T, count, false, bracketed};
 }
 
 TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
   double LO = kSearchLow;
   double HI = kSearchHigh;
+  SaturationEnd saturation_end = SaturationEnd::None;
+  double saturated = 0.0;  // the saturated entropy at that end
   if (BelowCriticalPressure(P, code)) {
     const Saturation sat = SaturatedEntropies(P, code);
     if (sat.liquid > S) {
       HI = sat.Ts;  // compressed liquid
+      saturation_end = SaturationEnd::High;
+      saturated = sat.liquid;
     } else if (S > sat.vapour) {
       LO = sat.Ts;  // superheated vapour
+      saturation_end = SaturationEnd::Low;
+      saturated = sat.vapour;
     } else {
       return {sat.Ts, 0, true, false};  // wet
     }
@@ -168,7 +196,8 @@ TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
   }
   if (!dispatch::IsSupported(code)) return {T_cur, count, false, false};
   double T = T_cur;
-  const bool bracketed = Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, LO, HI, T);
+  const bool bracketed =
+      Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, LO, HI, saturation_end, saturated, T);
   return {T, count, false, bracketed};
 }
 

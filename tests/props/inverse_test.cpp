@@ -115,6 +115,20 @@ TEST(InverseNearSaturation, PlantModelFeedback) {
   EXPECT_NEAR(SofPH(16.621356603686717, 186.46141957884134, 97), 0.3215, 5e-4);
 }
 
+// The same feedback for every formulation: saturated enthalpies in English units, round-tripped through the
+// unit conversion, must give the saturated entropies (Sf and Sg divide by 4.186, SofPH by 4.1868).
+TEST(InverseNearSaturation, SaturatedEnthalpiesGiveSaturatedEntropiesInEveryFormulation) {
+  EXPECT_NEAR(SofPH(0.57266852894741338, 51.074740107233254, 84), 0.0988, 5e-4);  // stcycle, code 84
+  for (const FormulationCode code : {67, 69, 84, 95, 97}) {
+    for (const double P : {0.5, 1.0, 5.0, 14.7, 50.0, 150.0, 600.0, 1500.0, 2500.0}) {  // psia
+      SCOPED_TRACE(::testing::Message() << "code " << code << ", " << P << " psia");
+      const double Ts = Tsat(P, code);
+      EXPECT_NEAR(SofPH(P, Hf(Ts, code), code) * 4.1868, Sf(Ts, code) * 4.186, 2e-3);
+      EXPECT_NEAR(SofPH(P, Hg(Ts, code), code) * 4.1868, Sg(Ts, code) * 4.186, 2e-3);
+    }
+  }
+}
+
 TEST(InverseRoundTrips, Code97AcrossRegions) {
   struct State {
     double T, P;
