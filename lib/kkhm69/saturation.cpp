@@ -94,6 +94,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
+  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
+  if (std::isnan(P)) return P;
   if (P <= kTriplePointPressure) return kTriplePointTemperature;
   if (P >= kCriticalPressure) return kCriticalTemperature;
   double lo = kTriplePointTemperature;

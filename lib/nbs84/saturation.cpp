@@ -32,6 +32,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
+  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
+  if (std::isnan(P)) return P;
   if (P <= kTriplePointPressure) return kTriplePointTemperature;
   if (P >= kCriticalPressure) return kCriticalTemperature;
   // Between 22.0218 MPa and 22.055 MPa the curve has no root below the clamp and the bisection closes on

@@ -39,6 +39,8 @@ TEST(If97Saturation, ClampsAtTheTriplePointAndTheCriticalPoint) {
   EXPECT_EQ(SatTemperature(0.0), 273.16);
   EXPECT_EQ(SatTemperature(22.064), 647.096);
   EXPECT_EQ(SatTemperature(1e300), 647.096);
+  // A NaN pressure is no saturation pressure: NaN, not the triple point a bisection would drift to.
+  EXPECT_TRUE(std::isnan(SatTemperature(std::nan(""))));
 }
 
 TEST(If97Saturation, SatTemperatureWithinAMicrokelvin) {
