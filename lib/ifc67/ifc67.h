@@ -70,6 +70,18 @@ double Beta4(double theta, double chi);
 double Eps4(double theta, double chi);
 double Sigma4(double theta, double chi);
 
+// chi, eps and sigma of one state from a single evaluation of the characteristic function's derivatives, the
+// same values the functions above give one at a time. For sub-regions 3 and 4 chi is the argument.
+struct ReducedState {
+  double chi;
+  double eps;
+  double sigma;
+};
+ReducedState Subregion1State(double theta, double beta);
+ReducedState Subregion2State(double theta, double beta);
+ReducedState Subregion3State(double theta, double chi);
+ReducedState Subregion4State(double theta, double chi);
+
 }  // namespace brimwater::ifc67
 
 #endif  // BRIMWATER_IFC67_IFC67_H

@@ -37,22 +37,13 @@ constexpr double kSecondPassTheta = 0.992678;
 // The sub-region 4 solve is trusted only where it meets the pressure to this reduced residual.
 constexpr double kSubregion4Residual = 1e-5;
 
-struct Reduced {
-  double chi;
-  double eps;
-  double sigma;
-};
+using Reduced = ReducedState;
 
-Reduced Subregion1(double theta, double beta) {
-  return {Chi1(theta, beta), Eps1(theta, beta), Sigma1(theta, beta)};
-}
-
-Reduced Subregion2(double theta, double beta) {
-  return {Chi2(theta, beta), Eps2(theta, beta), Sigma2(theta, beta)};
-}
-
-Reduced Subregion3(double theta, double chi) { return {chi, Eps3(theta, chi), Sigma3(theta, chi)}; }
-Reduced Subregion4(double theta, double chi) { return {chi, Eps4(theta, chi), Sigma4(theta, chi)}; }
+// Each sub-region's chi, eps and sigma come from one evaluation of its derivatives.
+Reduced Subregion1(double theta, double beta) { return Subregion1State(theta, beta); }
+Reduced Subregion2(double theta, double beta) { return Subregion2State(theta, beta); }
+Reduced Subregion3(double theta, double chi) { return Subregion3State(theta, chi); }
+Reduced Subregion4(double theta, double chi) { return Subregion4State(theta, chi); }
 
 constexpr Reduced kCriticalState = {kCriticalChi, kCriticalEps, kCriticalSigma};
 

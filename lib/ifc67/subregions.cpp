@@ -466,6 +466,11 @@ double Eps1(double theta, double beta) {
 
 double Sigma1(double theta, double beta) { return -Subregion1Derivatives(theta, beta).f_theta; }
 
+ReducedState Subregion1State(double theta, double beta) {
+  const Derivatives d = Subregion1Derivatives(theta, beta);
+  return {d.f_second, d.f - theta * d.f_theta, -d.f_theta};
+}
+
 // ---- Sub-region 2 ---------------------------------------------------------------------------------------
 
 double Zeta2(double theta, double beta) {
@@ -483,6 +488,11 @@ double Eps2(double theta, double beta) {
 
 double Sigma2(double theta, double beta) {
   return -(Subregion2Derivatives(theta, beta).f_theta + kI1 * std::log(beta));
+}
+
+ReducedState Subregion2State(double theta, double beta) {
+  const Derivatives d = Subregion2Derivatives(theta, beta);
+  return {kI1 * theta / beta + d.f_second, d.f - theta * d.f_theta, -(d.f_theta + kI1 * std::log(beta))};
 }
 
 // ---- Sub-region 3 ---------------------------------------------------------------------------------------
@@ -517,6 +527,11 @@ double Eps3(double theta, double chi) {
 
 double Sigma3(double theta, double chi) { return -Subregion3Derivatives(theta, chi).f_theta; }
 
+ReducedState Subregion3State(double theta, double chi) {
+  const Derivatives d = Subregion3Derivatives(theta, chi);
+  return {chi, d.f - theta * d.f_theta - chi * d.f_second, -d.f_theta};
+}
+
 // ---- Sub-region 4 ---------------------------------------------------------------------------------------
 
 double Psi4(double theta, double chi) {
@@ -533,8 +548,10 @@ double Beta4(double theta, double chi) {
   return Beta3(theta, chi) + y3 * (c.ne[0] + c.y * c.ne[1]) * w - Y31(c.y) * c.y * c.nf * w;
 }
 
-double Eps4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
+namespace {
+
+// eps4 and sigma4 from the sub-region 3 values at the same (theta, chi) and the sub-region 4 correction.
+double Eps4FromEps3(double eps3, const Correction4& c) {
   const double y = c.y;
   const double y2 = y * y;
   const double y31 = Y31(y);
@@ -544,14 +561,27 @@ double Eps4(double theta, double chi) {
   const double mu4 = y2 * y * ((c.ne[1] + (1.0 - 4.0) * c.e[1]) * y + 4.0 * kYScale * c.e[1]);
   // - y^31 sum(nu) D5nu chi^nu ((nu + 31) y - 32 / (1 - theta23))
   const double d5 = -y31 * ((c.nf + 31.0 * c.f) * y - 32.0 * kYScale * c.f);
-  return Eps3(theta, chi) + mu3 + mu4 + d5;
+  return eps3 + mu3 + mu4 + d5;
 }
 
-double Sigma4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
+double Sigma4FromSigma3(double sigma3, const Correction4& c) {
   const double y = c.y;
   const double y2 = y * y;
-  return Sigma3(theta, chi) + (3.0 * y2 * c.e[0] + 4.0 * y2 * y * c.e[1] + 32.0 * Y31(y) * c.f) * kYScale;
+  return sigma3 + (3.0 * y2 * c.e[0] + 4.0 * y2 * y * c.e[1] + 32.0 * Y31(y) * c.f) * kYScale;
+}
+
+}  // namespace
+
+double Eps4(double theta, double chi) { return Eps4FromEps3(Eps3(theta, chi), MakeCorrection4(theta, chi)); }
+
+double Sigma4(double theta, double chi) {
+  return Sigma4FromSigma3(Sigma3(theta, chi), MakeCorrection4(theta, chi));
+}
+
+ReducedState Subregion4State(double theta, double chi) {
+  const ReducedState s3 = Subregion3State(theta, chi);
+  const Correction4 c = MakeCorrection4(theta, chi);
+  return {chi, Eps4FromEps3(s3.eps, c), Sigma4FromSigma3(s3.sigma, c)};
 }
 
 }  // namespace brimwater::ifc67
