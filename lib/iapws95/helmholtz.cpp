@@ -7,8 +7,9 @@
 // terms stay finite at the critical point, where Delta = 0 meets a negative exponent.
 //
 // Inside one call the powers of delta and tau (whole numbers and eighths) and the factors exp(-delta^c) are
-// built once by square roots and repeated multiplication, with GuardedPower's treatment of a zero base; the
-// other fractional powers are taken with GuardedPower itself.
+// built once by square roots and repeated multiplication, with GuardedPower's treatment of a zero base; of
+// the non-analytic terms' fractional powers, q^(2/3) and Delta^(b-1) are taken with GuardedPower and the
+// others follow from them by a square root or a product.
 #include <cmath>
 
 #include "iapws95/iapws95.h"
@@ -173,18 +174,45 @@ double TauPower(const TauPowers& w, double t) {
   return k < 0 ? 1.0 / v : v;
 }
 
-// The quantities of the non-analytic terms that do not depend on the term (a, A, B and beta are common):
-// q = (delta - 1)^2, theta and Delta.
+// The quantities of the non-analytic terms, with every fractional power they need from three calls of the
+// power function: q = (delta - 1)^2, q^(1/(2 beta) - 1) and q^2.5 (for Delta_delta), theta, Delta, and
+// Delta^(b - 1) and Delta^b of each term. A power one higher is the lower one times its base, with
+// GuardedPower's values kept where the base counts as zero or is not finite.
 struct NonAnalytic {
-  double q, theta, delta_cap;  // q, theta, Delta
+  double q;
+  double q_power;  // q^(1/(2 beta) - 1)
+  double q25;      // q^2.5, 0 below kQEpsilon
+  double theta;
+  double delta_cap;               // Delta
+  double cap_power[kNonAnTerms];  // Delta^(b - 1)
+  double cap_b[kNonAnTerms];      // Delta^b
 };
 
+// x^(e + 1) from x^e = power.
+double NextPower(double x, double power, double e) {
+  if (std::fabs(x) >= kBaseEpsilon && std::isfinite(x)) return power * x;
+  return GuardedPower(x, e + 1.0);
+}
+
 NonAnalytic NonAnalyticParts(double delta, double tau) {
-  const double q = (delta - 1.0) * (delta - 1.0);
-  const double theta = (1.0 - tau) + 0.32 * GuardedPower(q, 1.0 / (2.0 * kNonAnBeta[0]));
-  const double q35 = q < kQEpsilon ? 0.0 : std::pow(q, 3.5);
-  const double delta_cap = theta * theta + 0.2 * q35;
-  return {q, theta, delta_cap};
+  NonAnalytic na{};
+  na.q = (delta - 1.0) * (delta - 1.0);
+  const double q = na.q;
+  constexpr double kQExponent = 1.0 / (2.0 * kNonAnBeta[0]) - 1.0;
+  na.q_power = GuardedPower(q, kQExponent);
+  na.theta = (1.0 - tau) + 0.32 * NextPower(q, na.q_power, kQExponent);
+  if (q < kQEpsilon) {
+    na.q25 = 0.0;
+    na.delta_cap = na.theta * na.theta;
+  } else {
+    na.q25 = q * q * std::sqrt(q);
+    na.delta_cap = na.theta * na.theta + 0.2 * (na.q25 * q);  // q^3.5
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    na.cap_power[i] = GuardedPower(na.delta_cap, kNonAnB[i] - 1.0);
+    na.cap_b[i] = NextPower(na.delta_cap, na.cap_power[i], kNonAnB[i] - 1.0);
+  }
+  return na;
 }
 
 double Psi(double q, double tau, int i) {
@@ -229,16 +257,13 @@ double ResidualDeltaSum(const TauPowers& tw, const double (&poly_tau)[kPolyTerms
   if (psi[0] == 0.0 && psi[1] == 0.0 && q < kNonAnFiniteQ) return sum;
   const NonAnalytic na = NonAnalyticParts(delta, tau);
   const double beta = kNonAnBeta[0];
-  const double q25 = na.q < kQEpsilon ? 0.0 : std::pow(na.q, 2.5);
   const double cap_delta =  // Delta_delta
-      (delta - 1.0) *
-      ((2.0 / beta) * 0.32 * na.theta * GuardedPower(na.q, 1.0 / (2.0 * beta) - 1.0) + 1.4 * q25);
+      (delta - 1.0) * ((2.0 / beta) * 0.32 * na.theta * na.q_power + 1.4 * na.q25);
   for (int i = 0; i < kNonAnTerms; ++i) {
     const double b = kNonAnB[i];
     const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * psi[i];
-    const double cap_b_delta = b * GuardedPower(na.delta_cap, b - 1.0) * cap_delta;
-    const double cap_b = GuardedPower(na.delta_cap, b);
-    sum += kNonAnN[i] * (cap_b * (psi[i] + delta * psi_delta) + cap_b_delta * delta * psi[i]);
+    const double cap_b_delta = b * na.cap_power[i] * cap_delta;
+    sum += kNonAnN[i] * (na.cap_b[i] * (psi[i] + delta * psi_delta) + cap_b_delta * delta * psi[i]);
   }
   return sum;
 }
@@ -266,9 +291,9 @@ double ResidualTauSum(const TauPowers& tw, const DeltaPowers& w, double delta, d
   for (int i = 0; i < kNonAnTerms; ++i) {
     const double b = kNonAnB[i];
     const double psi = Psi(na.q, tau, i);
-    const double cap_b_tau = -2.0 * na.theta * b * GuardedPower(na.delta_cap, b - 1.0);
+    const double cap_b_tau = -2.0 * na.theta * b * na.cap_power[i];
     const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * psi;
-    sum += kNonAnN[i] * delta * (cap_b_tau * psi + GuardedPower(na.delta_cap, b) * psi_tau);
+    sum += kNonAnN[i] * delta * (cap_b_tau * psi + na.cap_b[i] * psi_tau);
   }
   return sum;
 }
@@ -320,7 +345,7 @@ double ResidualHelmholtz(double delta, double tau) {
   }
   const NonAnalytic na = NonAnalyticParts(delta, tau);
   for (int i = 0; i < kNonAnTerms; ++i) {
-    sum += kNonAnN[i] * GuardedPower(na.delta_cap, kNonAnB[i]) * delta * Psi(na.q, tau, i);
+    sum += kNonAnN[i] * na.cap_b[i] * delta * Psi(na.q, tau, i);
   }
   return sum;
 }
