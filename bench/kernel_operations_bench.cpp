@@ -33,6 +33,14 @@ void Ifc67State(benchmark::State& state, brimwater::ifc67::ReducedState (*f)(dou
   }
 }
 
+void Nbs84Isotherm(benchmark::State& state, double T, double rho) {
+  const brimwater::nbs84::Isotherm isotherm = brimwater::nbs84::MakeIsotherm(T);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(rho);
+    benchmark::DoNotOptimize(brimwater::nbs84::PressureOnIsotherm(isotherm, rho));
+  }
+}
+
 void Iapws95Isotherm(benchmark::State& state, double T, double rho) {
   const brimwater::iapws95::Isotherm isotherm = brimwater::iapws95::MakeIsotherm(T);
   for (auto _ : state) {
@@ -81,6 +89,8 @@ BENCHMARK_CAPTURE(Iapws95Isotherm, IAPWS95_PressureOnIsotherm_liquid, 300.0, 0.9
 BENCHMARK_CAPTURE(Iapws95Isotherm, IAPWS95_PressureOnIsotherm_vapour, 500.0, 0.000435);
 BENCHMARK_CAPTURE(TwoArgument, NBS84_PressureOfTD_near_critical, brimwater::nbs84::PressureOfTD, 647.0,
                   0.358);
+BENCHMARK_CAPTURE(Nbs84Isotherm, NBS84_PressureOnIsotherm_liquid, 300.0, 0.9965);
+BENCHMARK_CAPTURE(Nbs84Isotherm, NBS84_PressureOnIsotherm_vapour, 500.0, 0.000435);
 BENCHMARK_CAPTURE(TwoArgument, KKHM69_PressureOfTD_near_critical, brimwater::kkhm69::PressureOfTD, 647.0,
                   0.358);
 
