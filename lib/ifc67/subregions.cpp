@@ -499,26 +499,38 @@ ReducedState Subregion2State(double theta, double beta) {
 
 double Psi3(double theta, double chi) { return Subregion3Derivatives(theta, chi).f; }
 
-double Beta3(double theta, double chi) {
-  const double w = 1.0 / chi;
-  const double t = theta - 1.0;
+SubregionIsotherm MakeSubregionIsotherm(double theta) {
+  SubregionIsotherm iso{};
+  iso.theta = theta;
+  iso.t = theta - 1.0;
   const double u = 1.0 / theta;
-  const double u2 = u * u;
-  const double u4 = u2 * u2;
+  iso.u2 = u * u;
+  const double u4 = iso.u2 * iso.u2;
   const double u8 = u4 * u4;
-  const double u23 = u8 * u8 * u4 * u2 * u;
+  const double u23 = u8 * u8 * u4 * iso.u2 * u;
+  iso.c50 = 5.0 * kC50 * iso.t * u23;
+  double p6_u = 0.0;
+  Polynomial(kC6, u, iso.p6, p6_u);
+  iso.y = (1.0 - theta) / (1.0 - kTheta23);
+  iso.y3 = iso.y * iso.y * iso.y;
+  iso.y32 = Y31(iso.y) * iso.y;
+  return iso;
+}
+
+double Beta3OnIsotherm(const SubregionIsotherm& iso, double chi) {
+  const double w = 1.0 / chi;
+  const double t = iso.t;
   const double w2 = w * w;
   const double w6 = w2 * w2 * w2;
   const double chi2 = chi * chi;
   const double chi5 = chi2 * chi2 * chi;
-  double p6 = 0.0;
-  double p6_u = 0.0;
-  Polynomial(kC6, u, p6, p6_u);
   const double psi_chi = BracketSlope(kC0, w) +
                          t * (BracketSlope(kC1, w) + t * (BracketSlope(kC2, w) + t * BracketSlope(kC3, w))) -
-                         5.0 * kC50 * t * u23 * w6 + 6.0 * chi5 * u2 * p6;
+                         iso.c50 * w6 + 6.0 * chi5 * iso.u2 * iso.p6;
   return -psi_chi;
 }
+
+double Beta3(double theta, double chi) { return Beta3OnIsotherm(MakeSubregionIsotherm(theta), chi); }
 
 double Eps3(double theta, double chi) {
   const Derivatives d = Subregion3Derivatives(theta, chi);
@@ -540,13 +552,14 @@ double Psi4(double theta, double chi) {
   return Psi3(theta, chi) + y3 * (c.e[0] + c.y * c.e[1]) + Y31(c.y) * c.y * c.f;
 }
 
-double Beta4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
-  const double y3 = c.y * c.y * c.y;
+double Beta4OnIsotherm(const SubregionIsotherm& iso, double chi) {
+  const Correction4 c = MakeCorrection4(iso.theta, chi);
   const double w = 1.0 / chi;
   // sum(mu) y^mu sum(nu) nu D(mu nu) chi^(-nu-1) - y^32 sum(nu) nu D5nu chi^(nu-1)
-  return Beta3(theta, chi) + y3 * (c.ne[0] + c.y * c.ne[1]) * w - Y31(c.y) * c.y * c.nf * w;
+  return Beta3OnIsotherm(iso, chi) + iso.y3 * (c.ne[0] + iso.y * c.ne[1]) * w - iso.y32 * c.nf * w;
 }
+
+double Beta4(double theta, double chi) { return Beta4OnIsotherm(MakeSubregionIsotherm(theta), chi); }
 
 namespace {
 
