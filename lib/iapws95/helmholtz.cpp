@@ -311,25 +311,33 @@ double GuardedPower(double x, double e) {
   return x < 0.0 ? -kPowerCap : kPowerCap;
 }
 
-double IdealHelmholtz(double delta, double tau) {
+namespace {
+
+// The ideal-gas part's factors exp(-gamma0_i tau), shared by phi0 and phi0_tau.
+struct IdealExponentials {
+  double e[5];
+};
+
+IdealExponentials IdealExponentialsOf(double tau) {
+  IdealExponentials x{};
+  for (int i = 0; i < 5; ++i) x.e[i] = std::exp(-kGamma0[i] * tau);
+  return x;
+}
+
+double IdealSum(double delta, double tau, const IdealExponentials& x) {
   double sum = std::log(delta) + kN0[0] + kN0[1] * tau + kN0[2] * std::log(tau);
-  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * std::log(1.0 - std::exp(-kGamma0[i] * tau));
+  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * std::log(1.0 - x.e[i]);
   return sum;
 }
 
-double IdealHelmholtzTau(double tau) {
+double IdealTauSum(double tau, const IdealExponentials& x) {
   double sum = kN0[1] + kN0[2] / tau;
-  for (int i = 0; i < 5; ++i) {
-    sum += kN0[i + 3] * kGamma0[i] * (GuardedPower(1.0 - std::exp(-kGamma0[i] * tau), -1.0) - 1.0);
-  }
+  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * kGamma0[i] * (GuardedPower(1.0 - x.e[i], -1.0) - 1.0);
   return sum;
 }
 
-double ResidualHelmholtz(double delta, double tau) {
-  TauPowers tw;
-  FillTauPowers(tau, tw);
-  DeltaPowers w;
-  FillDeltaPowers(delta, w);
+// phir: terms 1 to 56 with the powers of tau and delta already built.
+double ResidualSum(const TauPowers& tw, const DeltaPowers& w, double delta, double tau) {
   double sum = 0.0;
 #pragma GCC unroll 64
   for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * TauPower(tw, kPolyT[i]);
@@ -348,6 +356,20 @@ double ResidualHelmholtz(double delta, double tau) {
     sum += kNonAnN[i] * na.cap_b[i] * delta * Psi(na.q, tau, i);
   }
   return sum;
+}
+
+}  // namespace
+
+double IdealHelmholtz(double delta, double tau) { return IdealSum(delta, tau, IdealExponentialsOf(tau)); }
+
+double IdealHelmholtzTau(double tau) { return IdealTauSum(tau, IdealExponentialsOf(tau)); }
+
+double ResidualHelmholtz(double delta, double tau) {
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  return ResidualSum(tw, w, delta, tau);
 }
 
 double ResidualHelmholtzDelta(double delta, double tau) {
@@ -404,8 +426,13 @@ double EnthalpyOfTD(double T, double rho) {
 double EntropyOfTD(double T, double rho) {
   const double delta = rho / kCriticalDensity;
   const double tau = kCriticalTemperature / T;
-  return kGasConstant * (tau * (IdealHelmholtzTau(tau) + ResidualHelmholtzTau(delta, tau)) -
-                         IdealHelmholtz(delta, tau) - ResidualHelmholtz(delta, tau));
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  const IdealExponentials x = IdealExponentialsOf(tau);
+  return kGasConstant * (tau * (IdealTauSum(tau, x) + ResidualTauSum(tw, w, delta, tau)) -
+                         IdealSum(delta, tau, x) - ResidualSum(tw, w, delta, tau));
 }
 
 }  // namespace brimwater::iapws95
