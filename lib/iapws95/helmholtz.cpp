@@ -7,8 +7,9 @@
 // terms stay finite at the critical point, where Delta = 0 meets a negative exponent.
 //
 // Inside one call the powers of delta and tau (whole numbers and eighths) and the factors exp(-delta^c) are
-// built once by square roots and repeated multiplication, with GuardedPower's treatment of a zero base; the
-// other fractional powers are taken with GuardedPower itself.
+// built once by square roots and repeated multiplication, with GuardedPower's treatment of a zero base; of
+// the non-analytic terms' fractional powers, q^(2/3) and Delta^(b-1) are taken with GuardedPower and the
+// others follow from them by a square root or a product.
 #include <cmath>
 
 #include "iapws95/iapws95.h"
@@ -119,22 +120,14 @@ constexpr bool PolynomialAndGaussianTauExponentsAreEighths() {
 static_assert(PolynomialAndGaussianTauExponentsAreEighths(), "tau powers are built from eighth roots");
 static_assert(kNonAnBeta[0] == kNonAnBeta[1], "theta and Delta are shared by the two non-analytic terms");
 
-// The powers delta^0..delta^15, tau^0..tau^50 and tau^(j/8) for j = 0..7, and exp(-delta^c) for the c of
-// Table 2, of one state. A base below the smallest normal double counts as zero, as in GuardedPower.
-struct Powers {
-  double delta[kMaxDeltaPower + 1];
-  double tau[kMaxTauPower + 1];
-  double tau_eighth[8];
-  bool tau_zero;
-  double exp_delta[7];  // exp(-delta^c), c = 1, 2, 3, 4, 6
-};
+static_assert(sizeof(TauPowers::tau) / sizeof(double) == kMaxTauPower + 1 &&
+                  sizeof(Isotherm::poly_tau) / sizeof(double) == kPolyTerms,
+              "the isotherm holds every tau power the sums use");
 
-void FillPowers(double delta, double tau, Powers& w) {
-  const double d = std::fabs(delta) < kBaseEpsilon ? 0.0 : delta;
+// tau^0..tau^50 and tau^(j/8) of one temperature, each by one square root or product.
+void FillTauPowers(double tau, TauPowers& w) {
   w.tau_zero = std::fabs(tau) < kBaseEpsilon;
   const double t = w.tau_zero ? 0.0 : tau;
-  w.delta[0] = 1.0;
-  for (int i = 1; i <= kMaxDeltaPower; ++i) w.delta[i] = w.delta[i - 1] * d;
   w.tau[0] = 1.0;
   for (int i = 1; i <= kMaxTauPower; ++i) w.tau[i] = w.tau[i - 1] * t;
   const double r2 = std::sqrt(t);
@@ -148,6 +141,19 @@ void FillPowers(double delta, double tau, Powers& w) {
   w.tau_eighth[5] = r2 * r8;
   w.tau_eighth[6] = r2 * r4;
   w.tau_eighth[7] = r2 * r4 * r8;
+}
+
+// The powers delta^0..delta^15 and exp(-delta^c) for the c of Table 2. A base below the smallest normal
+// double counts as zero, as in GuardedPower.
+struct DeltaPowers {
+  double delta[kMaxDeltaPower + 1];
+  double exp_delta[7];  // exp(-delta^c), c = 1, 2, 3, 4, 6
+};
+
+void FillDeltaPowers(double delta, DeltaPowers& w) {
+  const double d = std::fabs(delta) < kBaseEpsilon ? 0.0 : delta;
+  w.delta[0] = 1.0;
+  for (int i = 1; i <= kMaxDeltaPower; ++i) w.delta[i] = w.delta[i - 1] * d;
   w.exp_delta[0] = 0.0;
   w.exp_delta[1] = std::exp(-w.delta[1]);
   w.exp_delta[2] = std::exp(-w.delta[2]);
@@ -160,7 +166,7 @@ void FillPowers(double delta, double tau, Powers& w) {
 int Whole(double t) { return static_cast<int>(t); }
 
 // tau^t for t a whole number of eighths, as GuardedPower(tau, t) gives it.
-double TauPower(const Powers& w, double t) {
+double TauPower(const TauPowers& w, double t) {
   if (w.tau_zero) return GuardedPower(0.0, t);
   const int k = static_cast<int>(t * 8.0);
   const int m = k < 0 ? -k : k;
@@ -168,18 +174,45 @@ double TauPower(const Powers& w, double t) {
   return k < 0 ? 1.0 / v : v;
 }
 
-// The quantities of the non-analytic terms that do not depend on the term (a, A, B and beta are common):
-// q = (delta - 1)^2, theta and Delta.
+// The quantities of the non-analytic terms, with every fractional power they need from three calls of the
+// power function: q = (delta - 1)^2, q^(1/(2 beta) - 1) and q^2.5 (for Delta_delta), theta, Delta, and
+// Delta^(b - 1) and Delta^b of each term. A power one higher is the lower one times its base, with
+// GuardedPower's values kept where the base counts as zero or is not finite.
 struct NonAnalytic {
-  double q, theta, delta_cap;  // q, theta, Delta
+  double q;
+  double q_power;  // q^(1/(2 beta) - 1)
+  double q25;      // q^2.5, 0 below kQEpsilon
+  double theta;
+  double delta_cap;               // Delta
+  double cap_power[kNonAnTerms];  // Delta^(b - 1)
+  double cap_b[kNonAnTerms];      // Delta^b
 };
 
+// x^(e + 1) from x^e = power.
+double NextPower(double x, double power, double e) {
+  if (std::fabs(x) >= kBaseEpsilon && std::isfinite(x)) return power * x;
+  return GuardedPower(x, e + 1.0);
+}
+
 NonAnalytic NonAnalyticParts(double delta, double tau) {
-  const double q = (delta - 1.0) * (delta - 1.0);
-  const double theta = (1.0 - tau) + 0.32 * GuardedPower(q, 1.0 / (2.0 * kNonAnBeta[0]));
-  const double q35 = q < kQEpsilon ? 0.0 : std::pow(q, 3.5);
-  const double delta_cap = theta * theta + 0.2 * q35;
-  return {q, theta, delta_cap};
+  NonAnalytic na{};
+  na.q = (delta - 1.0) * (delta - 1.0);
+  const double q = na.q;
+  constexpr double kQExponent = 1.0 / (2.0 * kNonAnBeta[0]) - 1.0;
+  na.q_power = GuardedPower(q, kQExponent);
+  na.theta = (1.0 - tau) + 0.32 * NextPower(q, na.q_power, kQExponent);
+  if (q < kQEpsilon) {
+    na.q25 = 0.0;
+    na.delta_cap = na.theta * na.theta;
+  } else {
+    na.q25 = q * q * std::sqrt(q);
+    na.delta_cap = na.theta * na.theta + 0.2 * (na.q25 * q);  // q^3.5
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    na.cap_power[i] = GuardedPower(na.delta_cap, kNonAnB[i] - 1.0);
+    na.cap_b[i] = NextPower(na.delta_cap, na.cap_power[i], kNonAnB[i] - 1.0);
+  }
+  return na;
 }
 
 double Psi(double q, double tau, int i) {
@@ -192,6 +225,83 @@ double GaussExponential(double delta, double tau, int i) {
   return std::exp(-20.0 * dd * dd - kGaussBeta[i] * dt * dt);
 }
 
+// Terms 52 and 53 share beta and gamma, so their exponential factor is one and the same.
+static_assert(kGaussBeta[0] == kGaussBeta[1] && kGaussGamma[0] == kGaussGamma[1],
+              "the first two Gaussian terms share their exponential");
+
+// Below this q the non-analytic terms' Delta^b, Delta^(b-1) and Delta_delta are finite, so where both factors
+// psi have underflowed to zero (far from the critical isotherm) those terms add exactly zero and are skipped.
+constexpr double kNonAnFiniteQ = 1e30;
+
+// phir_delta: terms 1 to 56 with the powers of tau already built.
+double ResidualDeltaSum(const TauPowers& tw, const double (&poly_tau)[kPolyTerms], const DeltaPowers& w,
+                        double delta, double tau) {
+  double sum = 0.0;
+#pragma GCC unroll 64
+  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * kPolyD[i] * w.delta[kPolyD[i] - 1] * poly_tau[i];
+#pragma GCC unroll 64
+  for (int i = 0; i < kExpTerms; ++i) {
+    const int c = kExpC[i];
+    const int d = kExpD[i];
+    sum += kExpN[i] * w.exp_delta[c] * w.delta[d - 1] * tw.tau[Whole(kExpT[i])] * (d - c * w.delta[c]);
+  }
+  const double gauss01 = GaussExponential(delta, tau, 0);
+  const double gauss[kGaussTerms] = {gauss01, gauss01, GaussExponential(delta, tau, 2)};
+#pragma GCC unroll 64
+  for (int i = 0; i < kGaussTerms; ++i) {
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * tw.tau[Whole(kGaussT[i])] * gauss[i] *
+           (kGaussD[i] / delta - 40.0 * (delta - 1.0));
+  }
+  const double q = (delta - 1.0) * (delta - 1.0);
+  const double psi[kNonAnTerms] = {Psi(q, tau, 0), Psi(q, tau, 1)};
+  if (psi[0] == 0.0 && psi[1] == 0.0 && q < kNonAnFiniteQ) return sum;
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
+  const double beta = kNonAnBeta[0];
+  const double cap_delta =  // Delta_delta
+      (delta - 1.0) * ((2.0 / beta) * 0.32 * na.theta * na.q_power + 1.4 * na.q25);
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const double b = kNonAnB[i];
+    const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * psi[i];
+    const double cap_b_delta = b * na.cap_power[i] * cap_delta;
+    sum += kNonAnN[i] * (na.cap_b[i] * (psi[i] + delta * psi_delta) + cap_b_delta * delta * psi[i]);
+  }
+  return sum;
+}
+
+// phir_tau: terms 1 to 56 with the powers of tau and delta already built.
+double ResidualTauSum(const TauPowers& tw, const DeltaPowers& w, double delta, double tau) {
+  double sum = 0.0;
+#pragma GCC unroll 64
+  for (int i = 0; i < kPolyTerms; ++i) {
+    sum += kPolyN[i] * kPolyT[i] * w.delta[kPolyD[i]] * TauPower(tw, kPolyT[i] - 1.0);
+  }
+#pragma GCC unroll 64
+  for (int i = 0; i < kExpTerms; ++i) {
+    const int t = Whole(kExpT[i]);
+    sum += kExpN[i] * kExpT[i] * w.delta[kExpD[i]] * tw.tau[t - 1] * w.exp_delta[kExpC[i]];
+  }
+  const double gauss01 = GaussExponential(delta, tau, 0);
+  const double gauss[kGaussTerms] = {gauss01, gauss01, GaussExponential(delta, tau, 2)};
+#pragma GCC unroll 64
+  for (int i = 0; i < kGaussTerms; ++i) {
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * tw.tau[Whole(kGaussT[i])] * gauss[i] *
+           (kGaussT[i] / tau - 2.0 * kGaussBeta[i] * (tau - kGaussGamma[i]));
+  }
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const double b = kNonAnB[i];
+    const double psi = Psi(na.q, tau, i);
+    const double cap_b_tau = -2.0 * na.theta * b * na.cap_power[i];
+    const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * psi;
+    sum += kNonAnN[i] * delta * (cap_b_tau * psi + na.cap_b[i] * psi_tau);
+  }
+  return sum;
+}
+
+void PolynomialTauPowers(const TauPowers& tw, double (&poly_tau)[kPolyTerms]) {
+  for (int i = 0; i < kPolyTerms; ++i) poly_tau[i] = TauPower(tw, kPolyT[i]);
+}
+
 }  // namespace
 
 double GuardedPower(double x, double e) {
@@ -201,116 +311,128 @@ double GuardedPower(double x, double e) {
   return x < 0.0 ? -kPowerCap : kPowerCap;
 }
 
-double IdealHelmholtz(double delta, double tau) {
+namespace {
+
+// The ideal-gas part's factors exp(-gamma0_i tau), shared by phi0 and phi0_tau.
+struct IdealExponentials {
+  double e[5];
+};
+
+IdealExponentials IdealExponentialsOf(double tau) {
+  IdealExponentials x{};
+  for (int i = 0; i < 5; ++i) x.e[i] = std::exp(-kGamma0[i] * tau);
+  return x;
+}
+
+double IdealSum(double delta, double tau, const IdealExponentials& x) {
   double sum = std::log(delta) + kN0[0] + kN0[1] * tau + kN0[2] * std::log(tau);
-  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * std::log(1.0 - std::exp(-kGamma0[i] * tau));
+  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * std::log(1.0 - x.e[i]);
   return sum;
 }
 
-double IdealHelmholtzTau(double tau) {
+double IdealTauSum(double tau, const IdealExponentials& x) {
   double sum = kN0[1] + kN0[2] / tau;
-  for (int i = 0; i < 5; ++i) {
-    sum += kN0[i + 3] * kGamma0[i] * (GuardedPower(1.0 - std::exp(-kGamma0[i] * tau), -1.0) - 1.0);
-  }
+  for (int i = 0; i < 5; ++i) sum += kN0[i + 3] * kGamma0[i] * (GuardedPower(1.0 - x.e[i], -1.0) - 1.0);
   return sum;
 }
 
-double ResidualHelmholtz(double delta, double tau) {
-  Powers w;
-  FillPowers(delta, tau, w);
+// phir: terms 1 to 56 with the powers of tau and delta already built.
+double ResidualSum(const TauPowers& tw, const DeltaPowers& w, double delta, double tau) {
   double sum = 0.0;
-  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * TauPower(w, kPolyT[i]);
+#pragma GCC unroll 64
+  for (int i = 0; i < kPolyTerms; ++i) sum += kPolyN[i] * w.delta[kPolyD[i]] * TauPower(tw, kPolyT[i]);
+#pragma GCC unroll 64
   for (int i = 0; i < kExpTerms; ++i) {
-    sum += kExpN[i] * w.delta[kExpD[i]] * w.tau[Whole(kExpT[i])] * w.exp_delta[kExpC[i]];
+    sum += kExpN[i] * w.delta[kExpD[i]] * tw.tau[Whole(kExpT[i])] * w.exp_delta[kExpC[i]];
   }
+  const double gauss01 = GaussExponential(delta, tau, 0);
+  const double gauss[kGaussTerms] = {gauss01, gauss01, GaussExponential(delta, tau, 2)};
+#pragma GCC unroll 64
   for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i);
+    sum += kGaussN[i] * w.delta[kGaussD[i]] * tw.tau[Whole(kGaussT[i])] * gauss[i];
   }
   const NonAnalytic na = NonAnalyticParts(delta, tau);
   for (int i = 0; i < kNonAnTerms; ++i) {
-    sum += kNonAnN[i] * GuardedPower(na.delta_cap, kNonAnB[i]) * delta * Psi(na.q, tau, i);
+    sum += kNonAnN[i] * na.cap_b[i] * delta * Psi(na.q, tau, i);
   }
   return sum;
+}
+
+}  // namespace
+
+double IdealHelmholtz(double delta, double tau) { return IdealSum(delta, tau, IdealExponentialsOf(tau)); }
+
+double IdealHelmholtzTau(double tau) { return IdealTauSum(tau, IdealExponentialsOf(tau)); }
+
+double ResidualHelmholtz(double delta, double tau) {
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  return ResidualSum(tw, w, delta, tau);
 }
 
 double ResidualHelmholtzDelta(double delta, double tau) {
-  Powers w;
-  FillPowers(delta, tau, w);
-  double sum = 0.0;
-  for (int i = 0; i < kPolyTerms; ++i) {
-    sum += kPolyN[i] * kPolyD[i] * w.delta[kPolyD[i] - 1] * TauPower(w, kPolyT[i]);
-  }
-  for (int i = 0; i < kExpTerms; ++i) {
-    const int c = kExpC[i];
-    const int d = kExpD[i];
-    sum += kExpN[i] * w.exp_delta[c] * w.delta[d - 1] * w.tau[Whole(kExpT[i])] * (d - c * w.delta[c]);
-  }
-  for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i) *
-           (kGaussD[i] / delta - 40.0 * (delta - 1.0));
-  }
-  const NonAnalytic na = NonAnalyticParts(delta, tau);
-  const double beta = kNonAnBeta[0];
-  const double q25 = na.q < kQEpsilon ? 0.0 : std::pow(na.q, 2.5);
-  const double cap_delta =  // Delta_delta
-      (delta - 1.0) *
-      ((2.0 / beta) * 0.32 * na.theta * GuardedPower(na.q, 1.0 / (2.0 * beta) - 1.0) + 1.4 * q25);
-  for (int i = 0; i < kNonAnTerms; ++i) {
-    const double b = kNonAnB[i];
-    const double psi = Psi(na.q, tau, i);
-    const double psi_delta = -2.0 * kNonAnC[i] * (delta - 1.0) * psi;
-    const double cap_b_delta = b * GuardedPower(na.delta_cap, b - 1.0) * cap_delta;
-    const double cap_b = GuardedPower(na.delta_cap, b);
-    sum += kNonAnN[i] * (cap_b * (psi + delta * psi_delta) + cap_b_delta * delta * psi);
-  }
-  return sum;
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  double poly_tau[kPolyTerms];
+  PolynomialTauPowers(tw, poly_tau);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  return ResidualDeltaSum(tw, poly_tau, w, delta, tau);
 }
 
 double ResidualHelmholtzTau(double delta, double tau) {
-  Powers w;
-  FillPowers(delta, tau, w);
-  double sum = 0.0;
-  for (int i = 0; i < kPolyTerms; ++i) {
-    sum += kPolyN[i] * kPolyT[i] * w.delta[kPolyD[i]] * TauPower(w, kPolyT[i] - 1.0);
-  }
-  for (int i = 0; i < kExpTerms; ++i) {
-    const int t = Whole(kExpT[i]);
-    sum += kExpN[i] * kExpT[i] * w.delta[kExpD[i]] * w.tau[t - 1] * w.exp_delta[kExpC[i]];
-  }
-  for (int i = 0; i < kGaussTerms; ++i) {
-    sum += kGaussN[i] * w.delta[kGaussD[i]] * w.tau[Whole(kGaussT[i])] * GaussExponential(delta, tau, i) *
-           (kGaussT[i] / tau - 2.0 * kGaussBeta[i] * (tau - kGaussGamma[i]));
-  }
-  const NonAnalytic na = NonAnalyticParts(delta, tau);
-  for (int i = 0; i < kNonAnTerms; ++i) {
-    const double b = kNonAnB[i];
-    const double psi = Psi(na.q, tau, i);
-    const double cap_b_tau = -2.0 * na.theta * b * GuardedPower(na.delta_cap, b - 1.0);
-    const double psi_tau = -2.0 * kNonAnD[i] * (tau - 1.0) * psi;
-    sum += kNonAnN[i] * delta * (cap_b_tau * psi + GuardedPower(na.delta_cap, b) * psi_tau);
-  }
-  return sum;
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  return ResidualTauSum(tw, w, delta, tau);
 }
 
-double PressureOfTD(double T, double rho) {
-  const double delta = rho / kCriticalDensity;
-  const double tau = kCriticalTemperature / T;
-  return rho * kGasConstant * T * (1.0 + delta * ResidualHelmholtzDelta(delta, tau));
+Isotherm MakeIsotherm(double T) {
+  Isotherm iso{};
+  iso.T = T;
+  iso.tau = kCriticalTemperature / T;
+  FillTauPowers(iso.tau, iso.powers);
+  PolynomialTauPowers(iso.powers, iso.poly_tau);
+  return iso;
 }
+
+double PressureOnIsotherm(const Isotherm& iso, double rho) {
+  const double delta = rho / kCriticalDensity;
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  return rho * kGasConstant * iso.T *
+         (1.0 + delta * ResidualDeltaSum(iso.powers, iso.poly_tau, w, delta, iso.tau));
+}
+
+double PressureOfTD(double T, double rho) { return PressureOnIsotherm(MakeIsotherm(T), rho); }
 
 double EnthalpyOfTD(double T, double rho) {
   const double delta = rho / kCriticalDensity;
   const double tau = kCriticalTemperature / T;
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  double poly_tau[kPolyTerms];
+  PolynomialTauPowers(tw, poly_tau);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
   return kGasConstant * T *
-         (1.0 + tau * (IdealHelmholtzTau(tau) + ResidualHelmholtzTau(delta, tau)) +
-          delta * ResidualHelmholtzDelta(delta, tau));
+         (1.0 + tau * (IdealHelmholtzTau(tau) + ResidualTauSum(tw, w, delta, tau)) +
+          delta * ResidualDeltaSum(tw, poly_tau, w, delta, tau));
 }
 
 double EntropyOfTD(double T, double rho) {
   const double delta = rho / kCriticalDensity;
   const double tau = kCriticalTemperature / T;
-  return kGasConstant * (tau * (IdealHelmholtzTau(tau) + ResidualHelmholtzTau(delta, tau)) -
-                         IdealHelmholtz(delta, tau) - ResidualHelmholtz(delta, tau));
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  const IdealExponentials x = IdealExponentialsOf(tau);
+  return kGasConstant * (tau * (IdealTauSum(tau, x) + ResidualTauSum(tw, w, delta, tau)) -
+                         IdealSum(delta, tau, x) - ResidualSum(tw, w, delta, tau));
 }
 
 }  // namespace brimwater::iapws95

@@ -30,8 +30,25 @@ double ResidualHelmholtzDelta(double delta, double tau);  // phir_delta
 double ResidualHelmholtzTau(double delta, double tau);    // phir_tau
 
 double PressureOfTD(double T, double rho);  // MPa
-double EnthalpyOfTD(double T, double rho);  // kJ/kg
-double EntropyOfTD(double T, double rho);   // kJ/(kg K)
+
+// What a density search at fixed temperature reuses from one pressure evaluation to the next: tau and its
+// powers tau^0..tau^50 and tau^(j/8), j = 0..7, and the seven polynomial terms' tau^t. Built once per search;
+// PressureOnIsotherm(MakeIsotherm(T), rho) is PressureOfTD(T, rho) to the last bit.
+struct TauPowers {
+  double tau[51];
+  double tau_eighth[8];
+  bool tau_zero;  // tau below the smallest normal double counts as zero, as in GuardedPower
+};
+struct Isotherm {
+  double T;
+  double tau;
+  TauPowers powers;
+  double poly_tau[7];
+};
+Isotherm MakeIsotherm(double T);
+double PressureOnIsotherm(const Isotherm& isotherm, double rho);  // MPa
+double EnthalpyOfTD(double T, double rho);                        // kJ/kg
+double EntropyOfTD(double T, double rho);                         // kJ/(kg K)
 
 // The saturation line is IAPWS-IF97's.
 using if97::SatPressure;

@@ -20,9 +20,11 @@ constexpr double kLiquidSecondStart = 1.01;
 constexpr double kVapourSecondStart = 1.1;  // divides the first
 constexpr double kSupercriticalSecondStart = 1.1;
 
+// The pressure along one isotherm, with the powers of tau built once for the whole search.
 struct IsothermPressure {
-  double T;
-  double operator()(double rho) const { return PressureOfTD(T, rho); }
+  explicit IsothermPressure(double T) : isotherm(MakeIsotherm(T)) {}
+  Isotherm isotherm;
+  double operator()(double rho) const { return PressureOnIsotherm(isotherm, rho); }
 };
 
 DensitySearch SaturatedSearch(Branch branch) {

@@ -70,6 +70,35 @@ double Beta4(double theta, double chi);
 double Eps4(double theta, double chi);
 double Sigma4(double theta, double chi);
 
+// The parts of beta3 and beta4 that depend on theta alone, built once per volume bisection:
+// Beta3OnIsotherm(MakeSubregionIsotherm(theta), chi) is Beta3(theta, chi) to the last bit, and likewise
+// for beta4.
+struct SubregionIsotherm {
+  double theta;
+  double t;    // theta - 1
+  double u2;   // theta^-2
+  double p6;   // sum C6nu theta^(1 - nu)
+  double c50;  // 5 C50 (theta - 1) theta^-23
+  double y;    // (1 - theta) / (1 - theta23)
+  double y3;   // y^3
+  double y32;  // y^32
+};
+SubregionIsotherm MakeSubregionIsotherm(double theta);
+double Beta3OnIsotherm(const SubregionIsotherm& isotherm, double chi);
+double Beta4OnIsotherm(const SubregionIsotherm& isotherm, double chi);
+
+// chi, eps and sigma of one state from a single evaluation of the characteristic function's derivatives, the
+// same values the functions above give one at a time. For sub-regions 3 and 4 chi is the argument.
+struct ReducedState {
+  double chi;
+  double eps;
+  double sigma;
+};
+ReducedState Subregion1State(double theta, double beta);
+ReducedState Subregion2State(double theta, double beta);
+ReducedState Subregion3State(double theta, double chi);
+ReducedState Subregion4State(double theta, double chi);
+
 }  // namespace brimwater::ifc67
 
 #endif  // BRIMWATER_IFC67_IFC67_H

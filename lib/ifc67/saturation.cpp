@@ -37,22 +37,13 @@ constexpr double kSecondPassTheta = 0.992678;
 // The sub-region 4 solve is trusted only where it meets the pressure to this reduced residual.
 constexpr double kSubregion4Residual = 1e-5;
 
-struct Reduced {
-  double chi;
-  double eps;
-  double sigma;
-};
+using Reduced = ReducedState;
 
-Reduced Subregion1(double theta, double beta) {
-  return {Chi1(theta, beta), Eps1(theta, beta), Sigma1(theta, beta)};
-}
-
-Reduced Subregion2(double theta, double beta) {
-  return {Chi2(theta, beta), Eps2(theta, beta), Sigma2(theta, beta)};
-}
-
-Reduced Subregion3(double theta, double chi) { return {chi, Eps3(theta, chi), Sigma3(theta, chi)}; }
-Reduced Subregion4(double theta, double chi) { return {chi, Eps4(theta, chi), Sigma4(theta, chi)}; }
+// Each sub-region's chi, eps and sigma come from one evaluation of its derivatives.
+Reduced Subregion1(double theta, double beta) { return Subregion1State(theta, beta); }
+Reduced Subregion2(double theta, double beta) { return Subregion2State(theta, beta); }
+Reduced Subregion3(double theta, double chi) { return Subregion3State(theta, chi); }
+Reduced Subregion4(double theta, double chi) { return Subregion4State(theta, chi); }
 
 constexpr Reduced kCriticalState = {kCriticalChi, kCriticalEps, kCriticalSigma};
 
@@ -87,12 +78,13 @@ Reduced SinglePhase(double theta, double beta) {
 // One bisection pass for the volume at which a sub-region pressure equation meets beta; the pressure falls as
 // the volume grows. Returns the last midpoint, or NaN where beta or the equation is NaN (a NaN or infinite
 // argument), which would otherwise steer the bisection to one end and yield a plausible volume.
-template <double (*Pressure)(double theta, double chi)>
+template <double (*Pressure)(const SubregionIsotherm& isotherm, double chi)>
 double VolumeBisection(double theta, double beta, double small, double large) {
+  const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
   double mid = small;
   for (int i = 0; i < kBisectionSteps; ++i) {
     mid = (large + small) * 0.5;
-    const double p = Pressure(theta, mid);
+    const double p = Pressure(isotherm, mid);
     if (std::isunordered(p, beta)) return std::numeric_limits<double>::quiet_NaN();
     if (p > beta) {
       small = mid;
@@ -147,16 +139,16 @@ double SatTemperature(double P) {
 }
 
 double Subregion3Volume(double theta, double beta) {
-  const double chi = VolumeBisection<Beta3>(theta, beta, kSmallChi, kLargeChi);
+  const double chi = VolumeBisection<Beta3OnIsotherm>(theta, beta, kSmallChi, kLargeChi);
   if (theta < kSecondPassTheta) return chi;
   // Close to Tc the isotherm can cross beta more than once; the second pass keeps to volumes at or above the
   // first root.
-  return VolumeBisection<Beta3>(theta, beta, chi, kLargeChi);
+  return VolumeBisection<Beta3OnIsotherm>(theta, beta, chi, kLargeChi);
 }
 
 double Subregion4Volume(double theta, double beta) {
   // The large-volume end follows the saturated liquid: 0.63155 at 623.15 K, 1.08 at Tc.
-  return VolumeBisection<Beta4>(theta, beta, kSmallChi, 12.02 * theta - 10.94);
+  return VolumeBisection<Beta4OnIsotherm>(theta, beta, kSmallChi, 12.02 * theta - 10.94);
 }
 
 void StateOfTP(double T, double P, StateSelector selector, double& v, double& h, double& s) {

@@ -466,6 +466,11 @@ double Eps1(double theta, double beta) {
 
 double Sigma1(double theta, double beta) { return -Subregion1Derivatives(theta, beta).f_theta; }
 
+ReducedState Subregion1State(double theta, double beta) {
+  const Derivatives d = Subregion1Derivatives(theta, beta);
+  return {d.f_second, d.f - theta * d.f_theta, -d.f_theta};
+}
+
 // ---- Sub-region 2 ---------------------------------------------------------------------------------------
 
 double Zeta2(double theta, double beta) {
@@ -485,30 +490,47 @@ double Sigma2(double theta, double beta) {
   return -(Subregion2Derivatives(theta, beta).f_theta + kI1 * std::log(beta));
 }
 
+ReducedState Subregion2State(double theta, double beta) {
+  const Derivatives d = Subregion2Derivatives(theta, beta);
+  return {kI1 * theta / beta + d.f_second, d.f - theta * d.f_theta, -(d.f_theta + kI1 * std::log(beta))};
+}
+
 // ---- Sub-region 3 ---------------------------------------------------------------------------------------
 
 double Psi3(double theta, double chi) { return Subregion3Derivatives(theta, chi).f; }
 
-double Beta3(double theta, double chi) {
-  const double w = 1.0 / chi;
-  const double t = theta - 1.0;
+SubregionIsotherm MakeSubregionIsotherm(double theta) {
+  SubregionIsotherm iso{};
+  iso.theta = theta;
+  iso.t = theta - 1.0;
   const double u = 1.0 / theta;
-  const double u2 = u * u;
-  const double u4 = u2 * u2;
+  iso.u2 = u * u;
+  const double u4 = iso.u2 * iso.u2;
   const double u8 = u4 * u4;
-  const double u23 = u8 * u8 * u4 * u2 * u;
+  const double u23 = u8 * u8 * u4 * iso.u2 * u;
+  iso.c50 = 5.0 * kC50 * iso.t * u23;
+  double p6_u = 0.0;
+  Polynomial(kC6, u, iso.p6, p6_u);
+  iso.y = (1.0 - theta) / (1.0 - kTheta23);
+  iso.y3 = iso.y * iso.y * iso.y;
+  iso.y32 = Y31(iso.y) * iso.y;
+  return iso;
+}
+
+double Beta3OnIsotherm(const SubregionIsotherm& iso, double chi) {
+  const double w = 1.0 / chi;
+  const double t = iso.t;
   const double w2 = w * w;
   const double w6 = w2 * w2 * w2;
   const double chi2 = chi * chi;
   const double chi5 = chi2 * chi2 * chi;
-  double p6 = 0.0;
-  double p6_u = 0.0;
-  Polynomial(kC6, u, p6, p6_u);
   const double psi_chi = BracketSlope(kC0, w) +
                          t * (BracketSlope(kC1, w) + t * (BracketSlope(kC2, w) + t * BracketSlope(kC3, w))) -
-                         5.0 * kC50 * t * u23 * w6 + 6.0 * chi5 * u2 * p6;
+                         iso.c50 * w6 + 6.0 * chi5 * iso.u2 * iso.p6;
   return -psi_chi;
 }
+
+double Beta3(double theta, double chi) { return Beta3OnIsotherm(MakeSubregionIsotherm(theta), chi); }
 
 double Eps3(double theta, double chi) {
   const Derivatives d = Subregion3Derivatives(theta, chi);
@@ -516,6 +538,11 @@ double Eps3(double theta, double chi) {
 }
 
 double Sigma3(double theta, double chi) { return -Subregion3Derivatives(theta, chi).f_theta; }
+
+ReducedState Subregion3State(double theta, double chi) {
+  const Derivatives d = Subregion3Derivatives(theta, chi);
+  return {chi, d.f - theta * d.f_theta - chi * d.f_second, -d.f_theta};
+}
 
 // ---- Sub-region 4 ---------------------------------------------------------------------------------------
 
@@ -525,16 +552,19 @@ double Psi4(double theta, double chi) {
   return Psi3(theta, chi) + y3 * (c.e[0] + c.y * c.e[1]) + Y31(c.y) * c.y * c.f;
 }
 
-double Beta4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
-  const double y3 = c.y * c.y * c.y;
+double Beta4OnIsotherm(const SubregionIsotherm& iso, double chi) {
+  const Correction4 c = MakeCorrection4(iso.theta, chi);
   const double w = 1.0 / chi;
   // sum(mu) y^mu sum(nu) nu D(mu nu) chi^(-nu-1) - y^32 sum(nu) nu D5nu chi^(nu-1)
-  return Beta3(theta, chi) + y3 * (c.ne[0] + c.y * c.ne[1]) * w - Y31(c.y) * c.y * c.nf * w;
+  return Beta3OnIsotherm(iso, chi) + iso.y3 * (c.ne[0] + iso.y * c.ne[1]) * w - iso.y32 * c.nf * w;
 }
 
-double Eps4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
+double Beta4(double theta, double chi) { return Beta4OnIsotherm(MakeSubregionIsotherm(theta), chi); }
+
+namespace {
+
+// eps4 and sigma4 from the sub-region 3 values at the same (theta, chi) and the sub-region 4 correction.
+double Eps4FromEps3(double eps3, const Correction4& c) {
   const double y = c.y;
   const double y2 = y * y;
   const double y31 = Y31(y);
@@ -544,14 +574,27 @@ double Eps4(double theta, double chi) {
   const double mu4 = y2 * y * ((c.ne[1] + (1.0 - 4.0) * c.e[1]) * y + 4.0 * kYScale * c.e[1]);
   // - y^31 sum(nu) D5nu chi^nu ((nu + 31) y - 32 / (1 - theta23))
   const double d5 = -y31 * ((c.nf + 31.0 * c.f) * y - 32.0 * kYScale * c.f);
-  return Eps3(theta, chi) + mu3 + mu4 + d5;
+  return eps3 + mu3 + mu4 + d5;
 }
 
-double Sigma4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
+double Sigma4FromSigma3(double sigma3, const Correction4& c) {
   const double y = c.y;
   const double y2 = y * y;
-  return Sigma3(theta, chi) + (3.0 * y2 * c.e[0] + 4.0 * y2 * y * c.e[1] + 32.0 * Y31(y) * c.f) * kYScale;
+  return sigma3 + (3.0 * y2 * c.e[0] + 4.0 * y2 * y * c.e[1] + 32.0 * Y31(y) * c.f) * kYScale;
+}
+
+}  // namespace
+
+double Eps4(double theta, double chi) { return Eps4FromEps3(Eps3(theta, chi), MakeCorrection4(theta, chi)); }
+
+double Sigma4(double theta, double chi) {
+  return Sigma4FromSigma3(Sigma3(theta, chi), MakeCorrection4(theta, chi));
+}
+
+ReducedState Subregion4State(double theta, double chi) {
+  const ReducedState s3 = Subregion3State(theta, chi);
+  const Correction4 c = MakeCorrection4(theta, chi);
+  return {chi, Eps4FromEps3(s3.eps, c), Sigma4FromSigma3(s3.sigma, c)};
 }
 
 }  // namespace brimwater::ifc67

@@ -67,7 +67,7 @@ constexpr double kVapourWalkStart = 0.8;
 constexpr int kBracketTries = 64;
 constexpr int kBisectionSteps = 200;
 
-double Pressure(double T, double rho) { return PressureOfTD(T, rho); }
+double Pressure(const Isotherm& iso, double rho) { return PressureOnIsotherm(iso, rho); }
 
 double LiquidFit(double T) {
   const double a = std::cbrt(1.0 - T / kCriticalTemperature);
@@ -94,13 +94,13 @@ double SupercriticalFit(double T, double P) {
 // The density of the pressure extremum that ends a branch: walking from `rho` (a density on the branch) in
 // direction `dir` (-1 towards lighter for the liquid branch, +1 towards denser for the vapour branch), the
 // first point where the pressure stops falling (liquid) or rising (vapour).
-double Spinodal(double T, double rho, double dir, double step) {
+double Spinodal(const Isotherm& iso, double rho, double dir, double step) {
   // sign * p falls along the walk on the branch and rises past its extremum.
   const double sign = dir < 0.0 ? 1.0 : -1.0;
-  double f = sign * Pressure(T, rho);
+  double f = sign * Pressure(iso, rho);
   for (int i = 0; i < kSpinodalWalkSteps; ++i) {
     const double next = rho + dir * step;
-    const double f_next = sign * Pressure(T, next);
+    const double f_next = sign * Pressure(iso, next);
     if (!(next > 0.0) || !(f_next < f)) break;
     rho = next;
     f = f_next;
@@ -110,21 +110,21 @@ double Spinodal(double T, double rho, double dir, double step) {
   double b = rho + step;
   double c = b - kGolden * (b - a);
   double d = a + kGolden * (b - a);
-  double fc = sign * Pressure(T, c);
-  double fd = sign * Pressure(T, d);
+  double fc = sign * Pressure(iso, c);
+  double fd = sign * Pressure(iso, d);
   for (int i = 0; i < kSpinodalGoldenSteps; ++i) {
     if (fc < fd) {
       b = d;
       d = c;
       fd = fc;
       c = b - kGolden * (b - a);
-      fc = sign * Pressure(T, c);
+      fc = sign * Pressure(iso, c);
     } else {
       a = c;
       c = d;
       fc = fd;
       d = a + kGolden * (b - a);
-      fd = sign * Pressure(T, d);
+      fd = sign * Pressure(iso, d);
     }
   }
   return 0.5 * (a + b);
@@ -132,44 +132,46 @@ double Spinodal(double T, double rho, double dir, double step) {
 
 // The density that divides the liquid branch from the rest of the isotherm at T below the critical
 // temperature: the critical density where the isotherm has a single loop, the liquid spinodal above.
-double LiquidDivide(double T) {
+double LiquidDivide(const Isotherm& iso) {
+  const double T = iso.T;
   if (!(T >= kTwoLoopTemperature)) return kCriticalDensity;
   // The liquid fit lies on the liquid branch up to the critical temperature; step denser until the isotherm
   // rises there.
   double rho = LiquidFit(T);
-  for (int i = 0; i < kSpinodalWalkSteps && !(Pressure(T, rho + kLiquidSpinodalStep) > Pressure(T, rho));
+  for (int i = 0; i < kSpinodalWalkSteps && !(Pressure(iso, rho + kLiquidSpinodalStep) > Pressure(iso, rho));
        ++i) {
     rho += kLiquidSpinodalStep;
   }
-  return Spinodal(T, rho, -1.0, kLiquidSpinodalStep);
+  return Spinodal(iso, rho, -1.0, kLiquidSpinodalStep);
 }
 
 // Likewise for the vapour branch: the critical density, or the vapour spinodal in the two-loop range.
-double VapourDivide(double T, double Psat) {
+double VapourDivide(const Isotherm& iso, double Psat) {
+  const double T = iso.T;
   if (!(T >= kTwoLoopTemperature)) return kCriticalDensity;
-  return Spinodal(T, kVapourWalkStart * VapourFit(T, Psat), 1.0, kVapourSpinodalStep);
+  return Spinodal(iso, kVapourWalkStart * VapourFit(T, Psat), 1.0, kVapourSpinodalStep);
 }
 
 // True when rho is a positive density whose pressure meets the secant's tolerance at P.
-bool IsRoot(double T, double P, double rho) {
-  return rho > 0.0 && std::fabs(Pressure(T, rho) / P - 1.0) < iapws95::kSecantTolerance;
+bool IsRoot(const Isotherm& iso, double P, double rho) {
+  return rho > 0.0 && std::fabs(Pressure(iso, rho) / P - 1.0) < iapws95::kSecantTolerance;
 }
 
 // Above the critical temperature the isotherm rises from zero pressure at zero density to infinite pressure
 // where the excluded volume fills (b rho / 4 -> 1), so a root always lies between a dilute density whose
 // pressure is below P and a denser one whose pressure is above it. Used where a supercritical secant wanders
 // past that limit (at 647.126 K and 23.55 MPa it does, from the fit's 0.079 g/cm3 to beyond 6 g/cm3).
-double SupercriticalBisection(double T, double P, double rho_start) {
+double SupercriticalBisection(const Isotherm& iso, double P, double rho_start) {
   if (!(P > 0.0) || !std::isfinite(P) || !(rho_start > 0.0) || !std::isfinite(rho_start)) return rho_start;
   double lo = rho_start;
   double hi = rho_start;
-  for (int i = 0; i < kBracketTries && !(Pressure(T, lo) < P); ++i) lo *= 0.5;
-  for (int i = 0; i < kBracketTries && !(Pressure(T, hi) > P); ++i) hi *= 1.25;
-  if (!(Pressure(T, lo) < P) || !(Pressure(T, hi) > P)) return rho_start;
+  for (int i = 0; i < kBracketTries && !(Pressure(iso, lo) < P); ++i) lo *= 0.5;
+  for (int i = 0; i < kBracketTries && !(Pressure(iso, hi) > P); ++i) hi *= 1.25;
+  if (!(Pressure(iso, lo) < P) || !(Pressure(iso, hi) > P)) return rho_start;
   for (int i = 0; i < kBisectionSteps; ++i) {
     const double mid = 0.5 * (lo + hi);
     if (!(mid > lo && mid < hi)) break;
-    if (Pressure(T, mid) < P) {
+    if (Pressure(iso, mid) < P) {
       lo = mid;
     } else {
       hi = mid;
@@ -196,16 +198,16 @@ DensitySearch SinglePhaseSearch(Branch branch, double bound, double divide) {
 }
 
 // The saturated-liquid search, with the divide it was run with.
-double SatLiquidSearch(double T, double divide) {
-  const double Psat = SatPressure(T);
-  const double rho1 = LiquidFit(T);
-  const auto p = [T](double rho) { return Pressure(T, rho); };
+double SatLiquidSearch(const Isotherm& iso, double divide) {
+  const double Psat = SatPressure(iso.T);
+  const double rho1 = LiquidFit(iso.T);
+  const auto p = [&iso](double rho) { return Pressure(iso, rho); };
   return DensitySecant(p, Psat, rho1, kLiquidSecondStart * rho1, SaturatedSearch(Branch::Liquid, divide));
 }
 
-double SatVapourSearch(double T, double Psat, double divide) {
-  const double rho1 = VapourFit(T, Psat);
-  const auto p = [T](double rho) { return Pressure(T, rho); };
+double SatVapourSearch(const Isotherm& iso, double Psat, double divide) {
+  const double rho1 = VapourFit(iso.T, Psat);
+  const auto p = [&iso](double rho) { return Pressure(iso, rho); };
   return DensitySecant(p, Psat, rho1, rho1 / kVapourSecondStart, SaturatedSearch(Branch::Vapour, divide));
 }
 
@@ -213,39 +215,42 @@ double SatVapourSearch(double T, double Psat, double divide) {
 
 double SatLiquidDensity(double T) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
-  return SatLiquidSearch(T, LiquidDivide(T));
+  const Isotherm iso = MakeIsotherm(T);
+  return SatLiquidSearch(iso, LiquidDivide(iso));
 }
 
 double SatVapourDensity(double T) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
   const double Psat = SatPressure(T);
-  return SatVapourSearch(T, Psat, VapourDivide(T, Psat));
+  const Isotherm iso = MakeIsotherm(T);
+  return SatVapourSearch(iso, Psat, VapourDivide(iso, Psat));
 }
 
 double DensityOfTP(double T, double P, StateSelector selector) {
   if (selector == StateSelector::SaturatedLiquid) return SatLiquidDensity(T);
   if (selector == StateSelector::SaturatedVapour) return SatVapourDensity(T);
 
-  const auto p = [T](double rho) { return Pressure(T, rho); };
+  const Isotherm iso = MakeIsotherm(T);
+  const auto p = [&iso](double rho) { return Pressure(iso, rho); };
   if (T >= kCriticalTemperature) {
     const double rho1 = SupercriticalFit(T, P);
     iapws95::SecantTrace trace;
     const double rho = DensitySecant(p, P, rho1, kSupercriticalSecondStart * rho1,
                                      SinglePhaseSearch(Branch::Any, 0.0, 0.0), &trace);
-    if (trace.converged || IsRoot(T, P, rho)) return rho;
-    return SupercriticalBisection(T, P, rho1);
+    if (trace.converged || IsRoot(iso, P, rho)) return rho;
+    return SupercriticalBisection(iso, P, rho1);
   }
   const double Psat = SatPressure(T);
   if (P > Psat) {
     // Compressed liquid: never below the saturated-liquid density of the temperature.
-    const double divide = LiquidDivide(T);
-    const double rho_f = SatLiquidSearch(T, divide);
+    const double divide = LiquidDivide(iso);
+    const double rho_f = SatLiquidSearch(iso, divide);
     return DensitySecant(p, P, rho_f, kLiquidSecondStart * rho_f,
                          SinglePhaseSearch(Branch::Liquid, rho_f, divide));
   }
   // Superheated vapour, equality included: never above the saturated-vapour density.
-  const double divide = VapourDivide(T, Psat);
-  const double rho_g = SatVapourSearch(T, Psat, divide);
+  const double divide = VapourDivide(iso, Psat);
+  const double rho_g = SatVapourSearch(iso, Psat, divide);
   return DensitySecant(p, P, rho_g, rho_g / kVapourSecondStart,
                        SinglePhaseSearch(Branch::Vapour, rho_g, divide));
 }

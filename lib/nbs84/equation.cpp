@@ -192,28 +192,55 @@ double HelmholtzOfTD(double T, double rho) {
   return base + residual + ideal + kR * (kURef + kSRef * T);
 }
 
-double PressureOfTD(double T, double rho) {
+Isotherm MakeIsotherm(double T) {
+  static_assert(sizeof(Isotherm::g_tau) / sizeof(double) == kResidual.size() &&
+                    sizeof(Isotherm::gauss_tau) / sizeof(double) == kGauss.size(),
+                "one entry per residual term");
+  Isotherm iso{};
+  iso.T = T;
   const BaseCoefficients c = BaseCoefficientsOf(T);
-  const double y = c.b * rho / 4.0;
+  iso.b = c.b;
+  iso.virial_ratio = c.B / c.b - kGamma;
+  const ResidualPowers p = ResidualPowersOf(kT0 / T, 0.0);
+  for (std::size_t i = 0; i < kResidual.size(); ++i)
+    iso.g_tau[i] = kResidual[i].g * p.tau[Index(kResidual[i].l)];
+  for (std::size_t i = 0; i < kGauss.size(); ++i) {
+    const double tau = T / kGauss[i].T_i - 1.0;
+    iso.gauss_tau[i] = kGauss[i].beta_i * tau * tau;
+  }
+  return iso;
+}
+
+double PressureOnIsotherm(const Isotherm& iso, double rho) {
+  const double y = iso.b * rho / 4.0;
   const double one_y = 1.0 - y;
   const double base =
-      rho * kR * T *
-      ((1.0 + kAlpha * y + kBeta * y * y) / (one_y * one_y * one_y) + 4.0 * y * (c.B / c.b - kGamma));
+      rho * kR * iso.T *
+      ((1.0 + kAlpha * y + kBeta * y * y) / (one_y * one_y * one_y) + 4.0 * y * iso.virial_ratio);
 
   const double e = std::exp(-rho);
-  const ResidualPowers p = ResidualPowersOf(kT0 / T, 1.0 - e);
+  const double x = 1.0 - e;
+  std::array<double, kMaxK + 1> xp{};
+  xp[0] = 1.0;
+  for (std::size_t i = 1; i < xp.size(); ++i) xp[i] = xp[i - 1] * x;
   double sum = 0.0;
-  for (const PowerTerm& t : kResidual) sum += t.g * p.tau[Index(t.l)] * p.x[Index(t.k - 1)] * e;
-  for (const GaussTerm& t : kGauss) {
+#pragma GCC unroll 64
+  for (std::size_t i = 0; i < kResidual.size(); ++i) sum += iso.g_tau[i] * xp[Index(kResidual[i].k - 1)] * e;
+#pragma GCC unroll 8
+  for (std::size_t i = 0; i < kGauss.size(); ++i) {
+    const GaussTerm& t = kGauss[i];
     const double delta = rho / t.rho_i - 1.0;
-    const double tau = T / t.T_i - 1.0;
     // For k = 0 the term k delta^(k-1) vanishes.
     const double slope = (t.k > 0 ? static_cast<double>(t.k) * IntPower(delta, t.k - 1) : 0.0) -
                          t.alpha_i * static_cast<double>(t.m) * IntPower(delta, t.k + t.m - 1);
-    sum += t.g / t.rho_i * GaussFactor(t, delta, tau) * slope;
+    const double exponent = -t.alpha_i * IntPower(delta, t.m) - iso.gauss_tau[i];
+    const double factor = exponent < kExpUnderflow ? 0.0 : std::exp(exponent);
+    sum += t.g / t.rho_i * factor * slope;
   }
   return base + rho * rho * sum;
 }
+
+double PressureOfTD(double T, double rho) { return PressureOnIsotherm(MakeIsotherm(T), rho); }
 
 double EntropyOfTD(double T, double rho) {
   const BaseCoefficients c = BaseCoefficientsOf(T);

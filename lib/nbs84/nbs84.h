@@ -21,8 +21,21 @@ inline constexpr double kTriplePointPressure = 6.10716e-4;  // MPa
 // p = rho^2 dA/drho, s = -dA/dT and h = A + T s + p/rho.
 double HelmholtzOfTD(double T, double rho);  // kJ/kg
 double PressureOfTD(double T, double rho);   // MPa
-double EntropyOfTD(double T, double rho);    // kJ/(kg K)
-double EnthalpyOfTD(double T, double rho);   // kJ/kg
+
+// What the pressure along one isotherm reuses from one density to the next: the base function's b and
+// B / b - gamma, the first-group terms' g tau0^l and the second-group terms' beta_i tau_i^2. Built once per
+// search; PressureOnIsotherm(MakeIsotherm(T), rho) is PressureOfTD(T, rho) to the last bit.
+struct Isotherm {
+  double T;             // K
+  double b;             // cm3/g
+  double virial_ratio;  // B / b - gamma
+  double g_tau[36];     // terms 1 to 36
+  double gauss_tau[4];  // terms 37 to 40
+};
+Isotherm MakeIsotherm(double T);
+double PressureOnIsotherm(const Isotherm& isotherm, double rho);  // MPa
+double EntropyOfTD(double T, double rho);                         // kJ/(kg K)
+double EnthalpyOfTD(double T, double rho);                        // kJ/kg
 
 // The auxiliary vapour-pressure curve (reference temperature 647.25 K), clamped at 273.16 K and 647.126 K,
 // and its inverse by 32 bisection steps.
