@@ -207,70 +207,65 @@ namespace {
 
 bool IsEnglish(FormulationCode code) { return code > 0; }
 
-// Entropy of (P, H) in internal units: by quality in the wet region, otherwise at the solved temperature.
-double EntropyOfPH(double P, double H, FormulationCode code) {
+// The other property of (P, x) in internal units, x being h or s: by quality in the wet region, otherwise at
+// the solved temperature in the single phase.
+template <inverse::Saturation (*Saturated)(double, FormulationCode),
+          inverse::TemperatureSolution (*Solve)(double, double, FormulationCode),
+          double (*Other)(double, double, StateSelector, FormulationCode)>
+double OtherProperty(double P, double x, FormulationCode code) {
   if (inverse::BelowCriticalPressure(P, code)) {
-    const inverse::Saturation h = inverse::SaturatedEnthalpies(P, code);
-    if (h.liquid <= H && H <= h.vapour) {
-      const double x = h.vapour > h.liquid ? (H - h.liquid) / (h.vapour - h.liquid) : 0.0;
-      const double sf = dispatch::Entropy(h.Ts, 0.0, StateSelector::SaturatedLiquid, code);
-      const double sg = dispatch::Entropy(h.Ts, 0.0, StateSelector::SaturatedVapour, code);
-      return (sg - sf) * x + sf;
+    const inverse::Saturation sat = Saturated(P, code);
+    if (sat.liquid <= x && x <= sat.vapour) {
+      const double quality = sat.vapour > sat.liquid ? (x - sat.liquid) / (sat.vapour - sat.liquid) : 0.0;
+      const double f = Other(sat.Ts, 0.0, StateSelector::SaturatedLiquid, code);
+      const double g = Other(sat.Ts, 0.0, StateSelector::SaturatedVapour, code);
+      return (g - f) * quality + f;
     }
   }
-  return inverse::SinglePhaseEntropy(inverse::TemperatureOfPH(P, H, code).T, P, code);
+  return Other(Solve(P, x, code).T, P, StateSelector::SinglePhase, code);
 }
 
-// Enthalpy of (P, S) in internal units: by quality in the wet region, otherwise at the solved temperature.
+double EntropyOfPH(double P, double H, FormulationCode code) {
+  return OtherProperty<inverse::SaturatedEnthalpies, inverse::TemperatureOfPH, dispatch::Entropy>(P, H, code);
+}
+
 double EnthalpyOfPS(double P, double S, FormulationCode code) {
-  if (inverse::BelowCriticalPressure(P, code)) {
-    const inverse::Saturation s = inverse::SaturatedEntropies(P, code);
-    if (s.liquid <= S && S <= s.vapour) {
-      const double x = s.vapour > s.liquid ? (S - s.liquid) / (s.vapour - s.liquid) : 0.0;
-      const double hf = dispatch::Enthalpy(s.Ts, 0.0, StateSelector::SaturatedLiquid, code);
-      const double hg = dispatch::Enthalpy(s.Ts, 0.0, StateSelector::SaturatedVapour, code);
-      return (hg - hf) * x + hf;
-    }
-  }
-  return inverse::SinglePhaseEnthalpy(inverse::TemperatureOfPS(P, S, code).T, P, code);
+  return OtherProperty<inverse::SaturatedEntropies, inverse::TemperatureOfPS, dispatch::Enthalpy>(P, S, code);
+}
+
+double TemperatureOfPHValue(double P, double H, FormulationCode code) {
+  return inverse::TemperatureOfPH(P, H, code).T;
+}
+
+double TemperatureOfPSValue(double P, double S, FormulationCode code) {
+  return inverse::TemperatureOfPS(P, S, code).T;
+}
+
+// The public form of an inverse operation: for a code greater than 0 the pressure and the second argument are
+// converted in from English units and the result out to them.
+template <double (*ArgumentIn)(double), double (*Operation)(double, double, FormulationCode),
+          double (*ResultOut)(double)>
+double PublicInverse(double P, double x, FormulationCode code) {
+  if (!IsEnglish(code)) return Operation(P, x, code);
+  return ResultOut(Operation(units::PressureIn(P), ArgumentIn(x), code));
 }
 
 }  // namespace
 
 double TofPH(double P, double H, FormulationCode formulation) {
-  if (IsEnglish(formulation)) {
-    P = units::PressureIn(P);
-    H = units::EnthalpyIn(H);
-  }
-  const double T = inverse::TemperatureOfPH(P, H, formulation).T;
-  return IsEnglish(formulation) ? units::TemperatureOut(T) : T;
+  return PublicInverse<units::EnthalpyIn, TemperatureOfPHValue, units::TemperatureOut>(P, H, formulation);
 }
 
 double SofPH(double P, double H, FormulationCode formulation) {
-  if (IsEnglish(formulation)) {
-    P = units::PressureIn(P);
-    H = units::EnthalpyIn(H);
-  }
-  const double s = EntropyOfPH(P, H, formulation);
-  return IsEnglish(formulation) ? units::EntropyOut(s) : s;
+  return PublicInverse<units::EnthalpyIn, EntropyOfPH, units::EntropyOut>(P, H, formulation);
 }
 
 double TofPS(double P, double S, FormulationCode formulation) {
-  if (IsEnglish(formulation)) {
-    P = units::PressureIn(P);
-    S = units::EntropyIn(S);
-  }
-  const double T = inverse::TemperatureOfPS(P, S, formulation).T;
-  return IsEnglish(formulation) ? units::TemperatureOut(T) : T;
+  return PublicInverse<units::EntropyIn, TemperatureOfPSValue, units::TemperatureOut>(P, S, formulation);
 }
 
 double HofPS(double P, double S, FormulationCode formulation) {
-  if (IsEnglish(formulation)) {
-    P = units::PressureIn(P);
-    S = units::EntropyIn(S);
-  }
-  const double h = EnthalpyOfPS(P, S, formulation);
-  return IsEnglish(formulation) ? units::EnthalpyOut(h) : h;
+  return PublicInverse<units::EntropyIn, EnthalpyOfPS, units::EnthalpyOut>(P, S, formulation);
 }
 
 }  // namespace brimwater
