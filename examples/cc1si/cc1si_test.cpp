@@ -31,14 +31,7 @@ cycle::GtPoint CaseGasTurbine() {
 }
 
 std::string CaseText(double start_flow_divisor, Outcome* outcome) {
-  std::FILE* out = std::tmpfile();
-  if (out == nullptr) return "";
-  *outcome = RunCase(kAmbient, start_flow_divisor, out);
-  std::string text;
-  std::rewind(out);
-  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
-  std::fclose(out);
-  return text;
+  return testing::PrintedText([&](std::FILE* out) { *outcome = RunCase(kAmbient, start_flow_divisor, out); });
 }
 
 TEST(Cc1siProgram, PrintsIterationsThenNetOutputAndHeatRate) {

@@ -23,14 +23,7 @@ constexpr double kFlowTolerance = 1e-4;
 
 // Runs the solve into a scratch file and returns what it printed.
 std::string SolveText(double start_flow, Outcome* outcome) {
-  std::FILE* out = std::tmpfile();
-  if (out == nullptr) return "";
-  *outcome = Solve(start_flow, out);
-  std::string text;
-  std::rewind(out);
-  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
-  std::fclose(out);
-  return text;
+  return testing::PrintedText([&](std::FILE* out) { *outcome = Solve(start_flow, out); });
 }
 
 TEST(Hrsg1Program, PrintsHeaderAndOneLinePerIterationUntilTheTargetUa) {

@@ -25,14 +25,7 @@ constexpr double kFlowHp = 106413.0;
 constexpr double kFlowTolerance = 5e-4;
 
 std::string SolveText(double start_lp, double start_hp, Outcome* outcome) {
-  std::FILE* out = std::tmpfile();
-  if (out == nullptr) return "";
-  *outcome = Solve(start_lp, start_hp, out);
-  std::string text;
-  std::rewind(out);
-  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
-  std::fclose(out);
-  return text;
+  return testing::PrintedText([&](std::FILE* out) { *outcome = Solve(start_lp, start_hp, out); });
 }
 
 TEST(Hrsg2Program, PrintsHeaderAndOneLinePerIterationUntilBothTargets) {

@@ -55,6 +55,19 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// Calls write(out) with a scratch file as `out` and returns what it printed there.
+template <typename Write>
+std::string PrintedText(Write write) {
+  std::FILE* out = std::tmpfile();
+  if (out == nullptr) return "";
+  write(out);
+  std::string text;
+  std::rewind(out);
+  for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) text += static_cast<char>(c);
+  std::fclose(out);
+  return text;
+}
+
 }  // namespace brimwater::testing
 
 #endif  // BRIMWATER_EXAMPLES_COMMON_TESTS_RUN_PROGRAM_H
