@@ -24,7 +24,6 @@ constexpr double kB23N1 = 0.34805185628969e3;
 constexpr double kB23N2 = -0.11671859879975e1;
 constexpr double kB23N3 = 0.10192970039326e-2;
 
-constexpr int kSatTemperatureSteps = 32;
 }  // namespace
 
 double SatPressure(double T) {
@@ -41,22 +40,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
-  if (std::isnan(P)) return P;
-  if (P <= kTriplePointPressure) return kTriplePointTemperature;
-  if (P >= kCriticalPressure) return kCriticalTemperature;
-  double lo = kTriplePointTemperature;
-  double hi = kCriticalTemperature;
-  double mid = lo;
-  for (int i = 0; i < kSatTemperatureSteps; ++i) {
-    mid = (hi + lo) * 0.5;
-    if (P > SatPressure(mid)) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-  }
-  return mid;
+  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                kCriticalTemperature, kCriticalPressure);
 }
 
 double B23Pressure(double T) { return (kB23N3 * T + kB23N2) * T + kB23N1; }

@@ -120,22 +120,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
-  if (std::isnan(P)) return P;
-  if (P <= kLowerLimitPressure) return kLowerLimitTemperature;
-  if (P >= kCriticalPressure) return kCriticalTemperature;
-  double lo = kLowerLimitTemperature;
-  double hi = kCriticalTemperature;
-  double mid = lo;
-  for (int i = 0; i < kBisectionSteps; ++i) {
-    mid = (hi + lo) * 0.5;
-    if (P > SatPressure(mid)) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-  }
-  return mid;
+  return SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
+                                                kCriticalTemperature, kCriticalPressure);
 }
 
 double Subregion3Volume(double theta, double beta) {

@@ -23,8 +23,6 @@ constexpr double kXScale = 0.01;     // 1/K
 constexpr double kTauNumerator = 1000.0;
 constexpr double kTauScale = 1e-5;
 
-constexpr int kSatTemperatureSteps = 32;
-
 // Liquid start fit: rho = ((L3 X + L2) X + L1) X + rho_c with X = (647.286 - T)^0.333. The fit's own
 // temperature 647.286 K lies above this formulation's 647.245 K.
 constexpr double kLiquidFitTemperature = 647.286;  // K
@@ -94,22 +92,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
-  if (std::isnan(P)) return P;
-  if (P <= kTriplePointPressure) return kTriplePointTemperature;
-  if (P >= kCriticalPressure) return kCriticalTemperature;
-  double lo = kTriplePointTemperature;
-  double hi = kCriticalTemperature;
-  double mid = lo;
-  for (int i = 0; i < kSatTemperatureSteps; ++i) {
-    mid = (hi + lo) * 0.5;
-    if (P > SatPressure(mid)) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-  }
-  return mid;
+  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                kCriticalTemperature, kCriticalPressure);
 }
 
 double LiquidStartDensity(double T) {

@@ -16,8 +16,6 @@ constexpr double kCurveTemperature = 647.25;  // K
 constexpr std::array<double, 8> kA = {
     {-7.8889166, 2.5514255, -6.716169, 33.239495, -105.38479, 174.35319, -148.39348, 48.631602}};
 
-constexpr int kSatTemperatureSteps = 32;
-
 }  // namespace
 
 double SatPressure(double T) {
@@ -32,24 +30,10 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  // A NaN pressure would steer the bisection to the lower limit and return a plausible temperature.
-  if (std::isnan(P)) return P;
-  if (P <= kTriplePointPressure) return kTriplePointTemperature;
-  if (P >= kCriticalPressure) return kCriticalTemperature;
   // Between 22.0218 MPa and 22.055 MPa the curve has no root below the clamp and the bisection closes on
   // its upper end, 647.126 K.
-  double lo = kTriplePointTemperature;
-  double hi = kCriticalTemperature;
-  double mid = lo;
-  for (int i = 0; i < kSatTemperatureSteps; ++i) {
-    mid = (hi + lo) * 0.5;
-    if (P > SatPressure(mid)) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-  }
-  return mid;
+  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                kCriticalTemperature, kCriticalPressure);
 }
 
 }  // namespace brimwater::nbs84

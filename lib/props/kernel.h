@@ -20,6 +20,31 @@ enum class StateSelector : int {
   SinglePhase = 2,      // the state at (T, P), the phase following from T and P
 };
 
+// The saturation temperature of P as every formulation finds it: the inverse of its saturation-pressure
+// curve by 32 bisection steps between the lower limit and the critical point, clamped like the curve, and the
+// last midpoint returned. A NaN pressure would steer the bisection to the lower limit and return a plausible
+// temperature, so it gives NaN.
+template <double (*SatPressure)(double)>
+double SatTemperatureByBisection(double P, double lower_T, double lower_P, double critical_T,
+                                 double critical_P) {
+  constexpr int kSteps = 32;
+  if (P != P) return P;
+  if (P <= lower_P) return lower_T;
+  if (P >= critical_P) return critical_T;
+  double lo = lower_T;
+  double hi = critical_T;
+  double mid = lo;
+  for (int i = 0; i < kSteps; ++i) {
+    mid = (hi + lo) * 0.5;
+    if (P > SatPressure(mid)) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+  }
+  return mid;
+}
+
 }  // namespace brimwater
 
 #endif  // BRIMWATER_PROPS_KERNEL_H
