@@ -7,7 +7,7 @@
 #ifndef BRIMWATER_IF97_IF97_H
 #define BRIMWATER_IF97_IF97_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::if97 {
 

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "if97/if97.h"
+#include "numerics/bisection.h"
 
 namespace brimwater::if97 {
 namespace {
@@ -40,8 +41,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
-                                                kCriticalTemperature, kCriticalPressure);
+  return numerics::SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 double B23Pressure(double T) { return (kB23N3 * T + kB23N2) * T + kB23N1; }

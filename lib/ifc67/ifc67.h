@@ -8,7 +8,7 @@
 #ifndef BRIMWATER_IFC67_IFC67_H
 #define BRIMWATER_IFC67_IFC67_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::ifc67 {
 

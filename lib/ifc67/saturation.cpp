@@ -1,9 +1,9 @@
 // IFC-67: the saturation line (K-function), the boundary between sub-regions 2 and 3 (L-function), the volume
 // solvers of sub-regions 3 and 4 and the choice of sub-region for a state.
 #include <cmath>
-#include <limits>
 
 #include "ifc67/ifc67.h"
+#include "numerics/bisection.h"
 
 namespace brimwater::ifc67 {
 namespace {
@@ -81,18 +81,13 @@ Reduced SinglePhase(double theta, double beta) {
 template <double (*Pressure)(const SubregionIsotherm& isotherm, double chi)>
 double VolumeBisection(double theta, double beta, double small, double large) {
   const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
-  double mid = small;
-  for (int i = 0; i < kBisectionSteps; ++i) {
-    mid = (large + small) * 0.5;
-    const double p = Pressure(isotherm, mid);
-    if (std::isunordered(p, beta)) return std::numeric_limits<double>::quiet_NaN();
-    if (p > beta) {
-      small = mid;
-    } else {
-      large = mid;
-    }
-  }
-  return mid;
+  return numerics::Bisection(small, large, kBisectionSteps,
+                             [&isotherm, beta](double chi) {
+                               const double p = Pressure(isotherm, chi);
+                               if (std::isunordered(p, beta)) return numerics::Side::Undefined;
+                               return p > beta ? numerics::Side::Above : numerics::Side::AtOrBelow;
+                             })
+      .mid;
 }
 
 }  // namespace
@@ -120,8 +115,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  return SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
-                                                kCriticalTemperature, kCriticalPressure);
+  return numerics::SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
+                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 double Subregion3Volume(double theta, double beta) {

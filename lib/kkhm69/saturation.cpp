@@ -2,8 +2,9 @@
 // liquid, vapour and supercritical branches.
 #include <cmath>
 
-#include "iapws95/density_secant.h"
 #include "kkhm69/kkhm69.h"
+#include "numerics/bisection.h"
+#include "numerics/density_secant.h"
 
 namespace brimwater::kkhm69 {
 namespace {
@@ -57,20 +58,20 @@ struct IsothermPressure {
   double operator()(double rho) const { return PressureOfTD(T, rho); }
 };
 
-double Search(double T, double P, double rho1, double rho2, const iapws95::DensitySearch& search) {
-  return iapws95::DensitySecant(IsothermPressure{T}, P, rho1, rho2, search);
+double Search(double T, double P, double rho1, double rho2, const numerics::DensitySearch& search) {
+  return numerics::DensitySecant(IsothermPressure{T}, P, rho1, rho2, search);
 }
 
 // No branch divide is given: near 647.245 K the vapour root of the 1969 isotherm at its own vapour
 // pressure lies above the critical density 0.3168 g/cm3 (0.3217 g/cm3 at 647.24 K), on a rising isotherm.
-iapws95::DensitySearch SaturatedSearch(iapws95::Branch branch) {
-  iapws95::DensitySearch search;
+numerics::DensitySearch SaturatedSearch(numerics::Branch branch) {
+  numerics::DensitySearch search;
   search.branch = branch;
   return search;
 }
 
-iapws95::DensitySearch SinglePhaseSearch(iapws95::Branch branch, bool bounded, double bound) {
-  iapws95::DensitySearch search;
+numerics::DensitySearch SinglePhaseSearch(numerics::Branch branch, bool bounded, double bound) {
+  numerics::DensitySearch search;
   search.branch = branch;
   search.bounded = bounded;
   search.bound = bound;
@@ -92,8 +93,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
-                                                kCriticalTemperature, kCriticalPressure);
+  return numerics::SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 double LiquidStartDensity(double T) {
@@ -110,14 +111,15 @@ double VapourStartDensity(double T, double Psat) {
 double SatLiquidDensity(double T) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
   const double rho1 = LiquidStartDensity(T);
-  return Search(T, SatPressure(T), rho1, kLiquidSecondStart * rho1, SaturatedSearch(iapws95::Branch::Liquid));
+  return Search(T, SatPressure(T), rho1, kLiquidSecondStart * rho1,
+                SaturatedSearch(numerics::Branch::Liquid));
 }
 
 double SatVapourDensity(double T) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
   const double Psat = SatPressure(T);
   const double rho1 = VapourStartDensity(T, Psat);
-  return Search(T, Psat, rho1, rho1 / kVapourSecondStart, SaturatedSearch(iapws95::Branch::Vapour));
+  return Search(T, Psat, rho1, rho1 / kVapourSecondStart, SaturatedSearch(numerics::Branch::Vapour));
 }
 
 double DensityOfTP(double T, double P, StateSelector selector) {
@@ -127,17 +129,17 @@ double DensityOfTP(double T, double P, StateSelector selector) {
   }
   if (T >= kCriticalTemperature) {
     const double rho2 = P / kSupercriticalCompressibility / kGasConstant / T;
-    return Search(T, P, kSupercriticalStart, rho2, SinglePhaseSearch(iapws95::Branch::Any, false, 0.0));
+    return Search(T, P, kSupercriticalStart, rho2, SinglePhaseSearch(numerics::Branch::Any, false, 0.0));
   }
   // A pressure exactly on the saturation line gives the vapour.
   if (P > SatPressure(T)) {
     const double rho_f = SatLiquidDensity(T);
     return Search(T, P, rho_f, kLiquidSecondStart * rho_f,
-                  SinglePhaseSearch(iapws95::Branch::Liquid, true, rho_f));
+                  SinglePhaseSearch(numerics::Branch::Liquid, true, rho_f));
   }
   const double rho_g = SatVapourDensity(T);
   return Search(T, P, rho_g, rho_g / kVapourSecondStart,
-                SinglePhaseSearch(iapws95::Branch::Vapour, true, rho_g));
+                SinglePhaseSearch(numerics::Branch::Vapour, true, rho_g));
 }
 
 }  // namespace brimwater::kkhm69
