@@ -1,5 +1,5 @@
-// IFC-67: the saturation line (K-function), the boundary between sub-regions 2 and 3 (L-function), the volume
-// solvers of sub-regions 3 and 4 and the choice of sub-region for a state.
+// IFC-67: the boundary between sub-regions 2 and 3 (L-function), the volume solvers of sub-regions 3 and 4
+// and the choice of sub-region for a state.
 #include <cmath>
 
 #include "ifc67/ifc67.h"
@@ -7,17 +7,6 @@
 
 namespace brimwater::ifc67 {
 namespace {
-
-// The K-function constants k1 to k9 of the IFC-67 saturation line.
-constexpr double kK1 = -7.691234564;
-constexpr double kK2 = -26.08023696;
-constexpr double kK3 = -168.1706546;
-constexpr double kK4 = 64.23285504;
-constexpr double kK5 = -118.9646225;
-constexpr double kK6 = 4.16711732;
-constexpr double kK7 = 20.9750676;
-constexpr double kK8 = 1.0e9;
-constexpr double kK9 = 6.0;
 
 // The L-function through its end points (623.15 K on the saturation line, 863.15 K at 100 MPa) and its
 // curvature; the same curve as the published quadratic L0 + L1 theta + L2 theta^2.
@@ -92,12 +81,6 @@ double VolumeBisection(double theta, double beta, double small, double large) {
 
 }  // namespace
 
-double KFunction(double theta) {
-  const double y = 1.0 - theta;
-  const double numerator = y * (kK1 + y * (kK2 + y * (kK3 + y * (kK4 + y * kK5))));
-  return std::exp(numerator / theta / (1.0 + y * (kK6 + y * kK7)) - y / (kK8 * y * y + kK9));
-}
-
 double LFunction(double theta) {
   return ((kThetaB - theta) * kBetaA + (theta - kThetaA) * kBetaB -
           (kThetaB - theta) * kCurvature * (theta - kThetaA)) /
@@ -106,17 +89,6 @@ double LFunction(double theta) {
 
 double LFunctionSlope(double theta) {
   return (kBetaB - kBetaA - (kThetaB - 2.0 * theta + kThetaA) * kCurvature) / (kThetaB - kThetaA);
-}
-
-double SatPressure(double T) {
-  if (T <= kLowerLimitTemperature) return kLowerLimitPressure;
-  if (T >= kCriticalTemperature) return kCriticalPressure;
-  return kCriticalPressure * KFunction(T / kCriticalTemperature);
-}
-
-double SatTemperature(double P) {
-  return numerics::SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
-                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 double Subregion3Volume(double theta, double beta) {

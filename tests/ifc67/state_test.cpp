@@ -1,4 +1,4 @@
-// IFC-67 saturation line, L-function and the choice of sub-region for a state.
+// IFC-67 L-function, volume solvers of sub-regions 3 and 4 and the choice of sub-region for a state.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,48 +64,7 @@ double PressureOfReduced(double beta) {
   return P;
 }
 
-TEST(Ifc67Saturation, ClampsAtTheLowerLimitAndTheCriticalPoint) {
-  struct Row {
-    double x, expected;
-  };
-  const Row pressures[] = {{273.16, 0.000611244}, {200.0, 0.000611244}, {-kInf, 0.000611244}, {647.3, 22.12},
-                           {700.0, 22.12},        {999.0, 22.12},       {kInf, 22.12}};
-  for (const Row& r : pressures) {
-    SCOPED_TRACE(r.x);
-    EXPECT_EQ(SatPressure(r.x), r.expected);  // the clamps return the constants themselves
-  }
-  const Row temperatures[] = {{0.000611244, 273.16}, {0.0, 273.16}, {-1.0, 273.16}, {-kInf, 273.16},
-                              {22.12, 647.3},        {30.0, 647.3}, {kInf, 647.3}};
-  for (const Row& r : temperatures) {
-    SCOPED_TRACE(r.x);
-    EXPECT_EQ(SatTemperature(r.x), r.expected);
-  }
-}
-
-TEST(Ifc67Saturation, SatPressure) {
-  struct Row {
-    double T, P;
-    int digits;
-  };
-  const Row rows[] = {
-      {623.15, 16.5351, 6},   // the lower edge of sub-regions 3 and 4
-      {373.15, 0.101325, 6},  // the normal boiling point
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.T);
-    EXPECT_TRUE(AgreesToDigits(SatPressure(r.T), r.P, r.digits));
-  }
-}
-
-TEST(Ifc67Saturation, SatTemperatureInvertsSatPressureToTheBisectionResolution) {
-  // 32 halvings of 273.16 K .. 647.3 K leave about 9e-8 K.
-  for (double T : {273.2, 300.0, 373.15, 450.0, 550.0, 623.15, 640.0, 647.2}) {
-    SCOPED_TRACE(T);
-    EXPECT_NEAR(SatTemperature(SatPressure(T)), T, 2e-7);
-  }
-}
-
-TEST(Ifc67Saturation, LFunctionEndPointsSlopeAndPublishedQuadratic) {
+TEST(Ifc67LFunction, EndPointsSlopeAndPublishedQuadratic) {
   EXPECT_TRUE(AgreesRelative(LFunction(0.9626911787), 0.7475191707, 1e-12));
   EXPECT_TRUE(AgreesRelative(LFunction(1.333462073), 4.52079566, 1e-12));
   // The lower end lies on the saturation line: 16.535 MPa at 623.15 K.
