@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ifc67/ifc67.h"
+#include "support/ifc67_subregions.h"
 #include "support/precision.h"
 
 namespace brimwater::ifc67 {
