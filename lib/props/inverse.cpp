@@ -58,6 +58,57 @@ Saturation SaturatedEntropies(double P, FormulationCode code) {
           dispatch::Entropy(Ts, 0.0, StateSelector::SaturatedVapour, code)};
 }
 
+// How the secant on property(T, P) = target runs.
+struct SecantOptions {
+  double flat;       // ends whose property values differ by less than this stop the secant
+  double tolerance;  // a new estimate whose residual is smaller than this is the answer
+  bool limit_step;   // each step at most half the distance from the last estimate to the initial ends
+};
+
+constexpr SecantOptions kEnthalpySecant = {kEnthalpyFlat, kEnthalpyTolerance, false};
+constexpr SecantOptions kEntropySecant = {kEntropyFlat, kEntropyTolerance, true};
+
+struct SecantResult {
+  double T;        // K: the last estimate, or `start` when none was formed
+  int new_points;  // estimates formed
+  bool converged;  // the last estimate met the tolerance
+};
+
+// The secant on property(T, P) = target from the ends lo and hi, replacing the end with the larger residual
+// whatever the signs, for at most kMaxNewPoints new estimates. `start` is the estimate before the first step:
+// the result when the ends agree from the outset, and the point the first step is limited from.
+template <double (*Property)(double, double, FormulationCode)>
+SecantResult RunSecant(const SecantOptions& options, double P, double target, FormulationCode code, double lo,
+                       double hi, double start) {
+  double T_lo = lo;
+  double T_hi = hi;
+  double f_lo = Property(T_lo, P, code);
+  double f_hi = Property(T_hi, P, code);
+  double T = start;
+  int count = 0;
+  while (!(std::fabs(f_hi - f_lo) < options.flat)) {  // a NaN residual keeps iterating, as written
+    double T_new = ((f_hi - target) * T_lo - (f_lo - target) * T_hi) / (f_hi - f_lo);
+    if (options.limit_step) {
+      // Upper limit first.
+      if (T_new > (T + hi) * 0.5) T_new = (T + hi) * 0.5;
+      if (T_new < (T + lo) * 0.5) T_new = (T + lo) * 0.5;
+    }
+    T = T_new;
+    const double f_new = Property(T_new, P, code);
+    ++count;
+    if (std::fabs(f_new - target) < options.tolerance) return {T, count, true};
+    if (std::fabs(f_hi - target) > std::fabs(f_lo - target)) {
+      T_hi = T_new;
+      f_hi = f_new;
+    } else {
+      T_lo = T_new;
+      f_lo = f_new;
+    }
+    if (count == kMaxNewPoints) break;
+  }
+  return {T, count, false};
+}
+
 // Which end of a search bracket lies at the saturation temperature of P.
 enum class SaturationEnd { None, Low, High };
 
@@ -105,107 +156,69 @@ bool Bisect(Property property, double P, FormulationCode code, double target, do
 }  // namespace
 
 TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
-  double bracket_lo = kSearchLow;
-  double bracket_hi = kSearchHigh;
+  double lo = kSearchLow;
+  double hi = kSearchHigh;
   SaturationEnd saturation_end = SaturationEnd::None;
   double saturated = 0.0;  // the saturated enthalpy at that end
   if (BelowCriticalPressure(P, code)) {
     const Saturation sat = SaturatedEnthalpies(P, code);
     if (sat.liquid <= H && H <= sat.vapour) return {sat.Ts, 0, true, false};
     if (H > sat.vapour) {
-      bracket_lo = sat.Ts;
+      lo = sat.Ts;
       saturation_end = SaturationEnd::Low;
       saturated = sat.vapour;
     } else {
-      bracket_hi = sat.Ts;
+      hi = sat.Ts;
       saturation_end = SaturationEnd::High;
       saturated = sat.liquid;
     }
   }
-
-  double T_lo = kSearchLow;
-  double T_hi = kSearchHigh;
-  double f_lo = SinglePhaseEnthalpy(T_lo, P, code);
-  double f_hi = SinglePhaseEnthalpy(T_hi, P, code);
-  double T_new = PropertyError;  // the answer when both ends agree before any estimate: an unsupported code
-  int count = 0;
-  while (!(std::fabs(f_hi - f_lo) < kEnthalpyFlat)) {  // a NaN residual keeps iterating, as written
-    T_new = ((f_hi - H) * T_lo - (f_lo - H) * T_hi) / (f_hi - f_lo);
-    const double f_new = SinglePhaseEnthalpy(T_new, P, code);
-    ++count;
-    if (std::fabs(f_new - H) < kEnthalpyTolerance) return {T_new, count, true, false};
-    if (std::fabs(f_hi - H) > std::fabs(f_lo - H)) {
-      T_hi = T_new;
-      f_hi = f_new;
-    } else {
-      T_lo = T_new;
-      f_lo = f_new;
-    }
-    if (count == kMaxNewPoints) break;
-  }
-  if (!dispatch::IsSupported(code)) return {T_new, count, false, false};
-  double T = T_new;
-  const bool bracketed = Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, bracket_lo, bracket_hi,
-                                saturation_end, saturated, T);
-  return {T, count, false, bracketed};
+  // The enthalpy secant starts from the whole search range whatever the saturation line cuts from it, and
+  // has no estimate before its first step.
+  const SecantResult secant =
+      RunSecant<SinglePhaseEnthalpy>(kEnthalpySecant, P, H, code, kSearchLow, kSearchHigh, PropertyError);
+  if (secant.converged) return {secant.T, secant.new_points, true, false};
+  if (!dispatch::IsSupported(code)) return {secant.T, secant.new_points, false, false};
+  double T = secant.T;
+  const bool bracketed =
+      Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, lo, hi, saturation_end, saturated, T);
+  return {T, secant.new_points, false, bracketed};
 }
 
 TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
-  double LO = kSearchLow;
-  double HI = kSearchHigh;
+  double lo = kSearchLow;
+  double hi = kSearchHigh;
   SaturationEnd saturation_end = SaturationEnd::None;
   double saturated = 0.0;  // the saturated entropy at that end
   if (BelowCriticalPressure(P, code)) {
     const Saturation sat = SaturatedEntropies(P, code);
     if (sat.liquid > S) {
-      HI = sat.Ts;  // compressed liquid
+      hi = sat.Ts;  // compressed liquid
       saturation_end = SaturationEnd::High;
       saturated = sat.liquid;
     } else if (S > sat.vapour) {
-      LO = sat.Ts;  // superheated vapour
+      lo = sat.Ts;  // superheated vapour
       saturation_end = SaturationEnd::Low;
       saturated = sat.vapour;
     } else {
       return {sat.Ts, 0, true, false};  // wet
     }
   }
-
-  double T_lo = LO;
-  double T_hi = HI;
-  double f_lo = SinglePhaseEntropy(T_lo, P, code);
-  double f_hi = SinglePhaseEntropy(T_hi, P, code);
-  double T_cur = (HI + LO) * 0.5;
-  int count = 0;
-  while (!(std::fabs(f_hi - f_lo) < kEntropyFlat)) {
-    double T_new = ((f_hi - S) * T_lo - (f_lo - S) * T_hi) / (f_hi - f_lo);
-    // Limit the step to half the distance to the ends of the initial bracket; upper limit first.
-    if (T_new > (T_cur + HI) * 0.5) T_new = (T_cur + HI) * 0.5;
-    if (T_new < (T_cur + LO) * 0.5) T_new = (T_cur + LO) * 0.5;
-    T_cur = T_new;
-    const double f_new = SinglePhaseEntropy(T_new, P, code);
-    ++count;
-    if (std::fabs(f_new - S) < kEntropyTolerance) return {T_new, count, true, false};
-    if (std::fabs(f_hi - S) > std::fabs(f_lo - S)) {
-      T_hi = T_new;
-      f_hi = f_new;
-    } else {
-      T_lo = T_new;
-      f_lo = f_new;
-    }
-    if (count == kMaxNewPoints) break;
-  }
-  if (!dispatch::IsSupported(code)) return {T_cur, count, false, false};
-  double T = T_cur;
+  // The entropy secant starts from the bracket, with the middle of it as the estimate its first step is
+  // limited from.
+  const SecantResult secant =
+      RunSecant<SinglePhaseEntropy>(kEntropySecant, P, S, code, lo, hi, (hi + lo) * 0.5);
+  if (secant.converged) return {secant.T, secant.new_points, true, false};
+  if (!dispatch::IsSupported(code)) return {secant.T, secant.new_points, false, false};
+  double T = secant.T;
   const bool bracketed =
-      Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, LO, HI, saturation_end, saturated, T);
-  return {T, count, false, bracketed};
+      Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, lo, hi, saturation_end, saturated, T);
+  return {T, secant.new_points, false, bracketed};
 }
 
 }  // namespace inverse
 
 namespace {
-
-bool IsEnglish(FormulationCode code) { return code > 0; }
 
 // The other property of (P, x) in internal units, x being h or s: by quality in the wet region, otherwise at
 // the solved temperature in the single phase.
@@ -241,13 +254,14 @@ double TemperatureOfPSValue(double P, double S, FormulationCode code) {
   return inverse::TemperatureOfPS(P, S, code).T;
 }
 
-// The public form of an inverse operation: for a code greater than 0 the pressure and the second argument are
-// converted in from English units and the result out to them.
+// The public form of an inverse operation: the pressure and the second argument converted in from the code's
+// units, the result out to them.
 template <double (*ArgumentIn)(double), double (*Operation)(double, double, FormulationCode),
           double (*ResultOut)(double)>
 double PublicInverse(double P, double x, FormulationCode code) {
-  if (!IsEnglish(code)) return Operation(P, x, code);
-  return ResultOut(Operation(units::PressureIn(P), ArgumentIn(x), code));
+  const double result =
+      Operation(units::In<units::PressureIn>(P, code), units::In<ArgumentIn>(x, code), code);
+  return units::Out<ResultOut>(result, code);
 }
 
 }  // namespace

@@ -9,41 +9,39 @@
 namespace brimwater {
 namespace {
 
-bool IsEnglish(FormulationCode code) { return code > 0; }
+using units::In;
+using units::Out;
 
-double TemperatureArgument(double t, FormulationCode code) {
-  return IsEnglish(code) ? units::TemperatureIn(t) : t;
-}
-
-double PressureArgument(double p, FormulationCode code) { return IsEnglish(code) ? units::PressureIn(p) : p; }
+double TemperatureArgument(double t, FormulationCode code) { return In<units::TemperatureIn>(t, code); }
+double PressureArgument(double p, FormulationCode code) { return In<units::PressureIn>(p, code); }
 
 // Volumes never convert PropertyError, so an unsupported code returns it before any work.
 double VolumeResult(double T, double P, StateSelector selector, FormulationCode code) {
   if (!dispatch::IsSupported(code)) return PropertyError;
   const double v = dispatch::Volume(TemperatureArgument(T, code), P, selector, code);
-  return IsEnglish(code) ? units::VolumeOut(v) : v;
+  return Out<units::VolumeOut>(v, code);
 }
 
 double EnthalpyResult(double T, double P, StateSelector selector, FormulationCode code) {
   const double h = dispatch::Enthalpy(TemperatureArgument(T, code), P, selector, code);
-  return IsEnglish(code) ? units::EnthalpyOut(h) : h;
+  return Out<units::EnthalpyOut>(h, code);
 }
 
 double SaturatedEntropyResult(double Ts, StateSelector selector, FormulationCode code) {
   const double s = dispatch::Entropy(TemperatureArgument(Ts, code), 0.0, selector, code);
-  return IsEnglish(code) ? units::SaturatedEntropyOut(s) : s;
+  return Out<units::SaturatedEntropyOut>(s, code);
 }
 
 }  // namespace
 
 double Psat(double Ts, FormulationCode formulation) {
   const double p = dispatch::SatPressure(TemperatureArgument(Ts, formulation), formulation);
-  return IsEnglish(formulation) ? units::PressureOut(p) : p;
+  return Out<units::PressureOut>(p, formulation);
 }
 
 double Tsat(double Ps, FormulationCode formulation) {
   const double t = dispatch::SatTemperature(PressureArgument(Ps, formulation), formulation);
-  return IsEnglish(formulation) ? units::TemperatureOut(t) : t;
+  return Out<units::TemperatureOut>(t, formulation);
 }
 
 double Vf(double Ts, FormulationCode formulation) {
@@ -81,7 +79,7 @@ double HofTP(double T, double P, FormulationCode formulation) {
 double SofTP(double T, double P, FormulationCode formulation) {
   const double s = dispatch::Entropy(TemperatureArgument(T, formulation), PressureArgument(P, formulation),
                                      StateSelector::SinglePhase, formulation);
-  return IsEnglish(formulation) ? units::EntropyOut(s) : s;
+  return Out<units::EntropyOut>(s, formulation);
 }
 
 }  // namespace brimwater

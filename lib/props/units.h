@@ -3,6 +3,8 @@
 #ifndef BRIMWATER_PROPS_UNITS_H
 #define BRIMWATER_PROPS_UNITS_H
 
+#include "props/props.h"
+
 namespace brimwater::units {
 
 inline constexpr double kRankineOffset = 459.67;          // degF to degR
@@ -23,6 +25,20 @@ inline double EnthalpyOut(double h_kjkg) { return h_kjkg / kKJkgPerBtulbm; }
 inline double EntropyIn(double s_english) { return s_english * kEntropyFactor; }
 inline double EntropyOut(double s_si) { return s_si / kEntropyFactor; }
 inline double SaturatedEntropyOut(double s_si) { return s_si / kSaturatedEntropyFactor; }
+
+// A code greater than 0 asks for English units, zero or a negative code for SI.
+inline bool IsEnglish(FormulationCode code) { return code > 0; }
+
+// An argument in the code's units converted to internal units, and a result in internal units converted to
+// the code's units, by one of the conversions above: In<PressureIn>(p, code), Out<EnthalpyOut>(h, code).
+template <double (*Conversion)(double)>
+double In(double x, FormulationCode code) {
+  return IsEnglish(code) ? Conversion(x) : x;
+}
+template <double (*Conversion)(double)>
+double Out(double x, FormulationCode code) {
+  return IsEnglish(code) ? Conversion(x) : x;
+}
 
 }  // namespace brimwater::units
 
