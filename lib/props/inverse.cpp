@@ -156,6 +156,7 @@ bool Bisect(Property property, double P, FormulationCode code, double target, do
 }  // namespace
 
 TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
+  if (!dispatch::IsSupported(code)) return {PropertyError, 0, false, false};
   double lo = kSearchLow;
   double hi = kSearchHigh;
   SaturationEnd saturation_end = SaturationEnd::None;
@@ -178,7 +179,6 @@ TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
   const SecantResult secant =
       RunSecant<SinglePhaseEnthalpy>(kEnthalpySecant, P, H, code, kSearchLow, kSearchHigh, PropertyError);
   if (secant.converged) return {secant.T, secant.new_points, true, false};
-  if (!dispatch::IsSupported(code)) return {secant.T, secant.new_points, false, false};
   double T = secant.T;
   const bool bracketed =
       Bisect(SinglePhaseEnthalpy, P, code, H, kEnthalpyTolerance, lo, hi, saturation_end, saturated, T);
@@ -186,6 +186,7 @@ TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code) {
 }
 
 TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
+  if (!dispatch::IsSupported(code)) return {PropertyError, 0, false, false};
   double lo = kSearchLow;
   double hi = kSearchHigh;
   SaturationEnd saturation_end = SaturationEnd::None;
@@ -209,7 +210,6 @@ TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code) {
   const SecantResult secant =
       RunSecant<SinglePhaseEntropy>(kEntropySecant, P, S, code, lo, hi, (hi + lo) * 0.5);
   if (secant.converged) return {secant.T, secant.new_points, true, false};
-  if (!dispatch::IsSupported(code)) return {secant.T, secant.new_points, false, false};
   double T = secant.T;
   const bool bracketed =
       Bisect(SinglePhaseEntropy, P, code, S, kEntropyTolerance, lo, hi, saturation_end, saturated, T);

@@ -17,10 +17,11 @@ struct TemperatureSolution {
 
 // Temperature of (P, h): the saturation temperature for a wet state, otherwise the secant on h(T, P) = H
 // between 273.15 K and 1500 K, finished by a bracketed search when the secant does not converge.
+// PropertyError for an unsupported code.
 TemperatureSolution TemperatureOfPH(double P, double H, FormulationCode code);
 
 // Temperature of (P, s): likewise on s(T, P) = S, with the secant's step limited to half the distance to the
-// ends of the initial bracket.
+// ends of the initial bracket. PropertyError for an unsupported code.
 TemperatureSolution TemperatureOfPS(double P, double S, FormulationCode code);
 
 }  // namespace brimwater::inverse

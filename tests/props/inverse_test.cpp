@@ -153,7 +153,9 @@ TEST(InverseRoundTrips, Code97AcrossRegions) {
   }
 }
 
-TEST(InverseUnsupportedCodes, PropertyErrorAndTheMidpoint) {
+// An unsupported code gives PropertyError from every inverse function, passed through the English output
+// factor for a positive code. TofPS once returned the middle of its search range, 886.575 K, instead.
+TEST(InverseUnsupportedCodes, PropertyError) {
   const FormulationCode codes[] = {0,
                                    5,
                                    -5,
@@ -164,14 +166,20 @@ TEST(InverseUnsupportedCodes, PropertyErrorAndTheMidpoint) {
   for (const FormulationCode code : codes) {
     SCOPED_TRACE(code);
     const bool english = code > 0;
-    EXPECT_EQ(TofPH(1000.0, 1400.0, code), english ? -999.0 * 1.8 - 459.67 : -999.0);
-    EXPECT_EQ(TofPS(1000.0, 1.5, code), english ? 886.575 * 1.8 - 459.67 : 886.575);
+    const double temperature_error = english ? -999.0 * 1.8 - 459.67 : -999.0;
+    EXPECT_EQ(TofPH(1000.0, 1400.0, code), temperature_error);
+    EXPECT_EQ(TofPS(1000.0, 1.5, code), temperature_error);
     EXPECT_EQ(SofPH(1000.0, 1400.0, code), english ? -999.0 / 4.1868 : -999.0);
     EXPECT_EQ(HofPS(1000.0, 1.5, code), english ? -999.0 / 2.326 : -999.0);
     // Even at pressures below PropertyError no wet-state test is made.
-    EXPECT_EQ(TofPS(-5000.0, -5000.0, code), english ? 886.575 * 1.8 - 459.67 : 886.575);
+    EXPECT_EQ(TofPS(-5000.0, -5000.0, code), temperature_error);
+    EXPECT_EQ(TofPH(-5000.0, -5000.0, code), temperature_error);
+    const inverse::TemperatureSolution s = inverse::TemperatureOfPS(1.0, 1.5, code);
+    EXPECT_EQ(s.T, PropertyError);
+    EXPECT_EQ(s.new_points, 0);
+    EXPECT_FALSE(s.secant_solved);
   }
-  EXPECT_DOUBLE_EQ(TofPS(1000.0, 1.5, 5), 1136.165);
+  EXPECT_DOUBLE_EQ(TofPS(1000.0, 1.5, 5), -2257.87);
 }
 
 TEST(InverseEnglishUnits, ConvertArgumentsAndResults) {
