@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "iapws95/iapws95.h"
+#include "numerics/start_fits.h"
 
 namespace brimwater::iapws95 {
 namespace {
@@ -12,12 +13,8 @@ using numerics::Branch;
 using numerics::DensitySearch;
 using numerics::DensitySecant;
 
-// The start-value fits (this formulation's own, not part of IAPWS-95).
-constexpr double kLiquidFit[] = {1.81999672256, -11.4769902281, 46.2620966218,
-                                 -88.382040957, 82.6149432834,  -30.510632553};  // coefficients of a^1..a^6
-constexpr double kVapourZ[] = {0.66743, -1.4087, 3.5799, -2.6054, 0.58211};
-constexpr double kSupercriticalA0 = 0.233;
-constexpr double kSupercriticalA1 = 0.767;
+// The start fits (numerics/start_fits.h) with this kernel's cube root, pow(x, 1/3).
+namespace fit = numerics::start_fit;
 
 // The second start density of each search, relative to the first.
 constexpr double kLiquidSecondStart = 1.01;
@@ -41,22 +38,20 @@ DensitySearch SaturatedSearch(Branch branch) {
 }  // namespace
 
 double SatLiquidDensityFit(double T) {
-  const double a = std::pow(1.0 - T / kCriticalTemperature, 1.0 / 3.0);
-  double sum = kLiquidFit[5];
-  for (int i = 4; i >= 0; --i) sum = sum * a + kLiquidFit[i];
-  return kCriticalDensity + sum * a;
+  return fit::SatLiquidDensity<fit::CubeRootByPow>(T, kCriticalTemperature, kCriticalDensity);
 }
 
 double SatVapourDensityFit(double T, double Psat) {
   const double tr = T / kCriticalTemperature;
-  const double z = kVapourZ[0] + kVapourZ[1] * tr + kVapourZ[2] * tr * tr + kVapourZ[3] * tr * tr * tr +
-                   kVapourZ[4] * std::pow(1.0 - tr, 1.0 / 3.0);
+  const double z = fit::kVapour[0] + fit::kVapour[1] * tr + fit::kVapour[2] * tr * tr +
+                   fit::kVapour[3] * tr * tr * tr + fit::kVapourCubeRoot * fit::CubeRootByPow(1.0 - tr);
   return Psat / z / kGasConstant / T;
 }
 
 double SupercriticalDensityFit(double T, double P) {
   const double pr = P / kCriticalPressure;
-  const double a = kSupercriticalA0 + kSupercriticalA1 * (T / kCriticalTemperature - 1.0) / 1.5;
+  const double a = fit::kSupercritical0 +
+                   fit::kSupercritical1 * (T / kCriticalTemperature - 1.0) / fit::kSupercriticalSpan;
   const double z = (1.0 - a) + 2.0 * a * pr / (1.0 + pr * pr);
   return P / z / kGasConstant / T;
 }

@@ -12,6 +12,7 @@
 #include "nbs84/nbs84.h"
 #include "numerics/bisection.h"
 #include "numerics/density_secant.h"
+#include "numerics/start_fits.h"
 
 namespace brimwater::nbs84 {
 namespace {
@@ -20,24 +21,10 @@ using numerics::Branch;
 using numerics::DensitySearch;
 using numerics::DensitySecant;
 
-// Saturated-liquid start fit: rho = rho_c + sum c_i a^i, a = (1 - T/Tc)^(1/3).
-constexpr double kLiquidFit1 = 1.81999672256;
-constexpr double kLiquidFit2 = -11.4769902281;
-constexpr double kLiquidFit3 = 46.2620966218;
-constexpr double kLiquidFit4 = -88.382040957;
-constexpr double kLiquidFit5 = 82.6149432834;
-constexpr double kLiquidFit6 = -30.510632553;
-
-// Saturated-vapour start fit: Z = z0 + z1 Tr + z2 Tr^2 + z3 Tr^3 + zc (1 - Tr)^(1/3), rho = Psat / (Z R T).
-constexpr double kVapourFit0 = 0.66743;
-constexpr double kVapourFit1 = -1.4087;
-constexpr double kVapourFit2 = 3.5799;
-constexpr double kVapourFit3 = -2.6054;
-constexpr double kVapourFitC = 0.58211;
-
-// Supercritical start fit: A = a0 + a1 (T/Tc - 1), Z = (1 - A) + 2 A Pr / (1 + Pr^2), rho = P / (Z R T).
-constexpr double kSupercriticalFit0 = 0.233;
-constexpr double kSupercriticalFit1 = 0.767 / 1.5;
+// The start fits (numerics/start_fits.h) with this kernel's cube root, cbrt.
+namespace fit = numerics::start_fit;
+// This kernel folds a_1 / 1.5 into one constant.
+constexpr double kSupercriticalSlope = fit::kSupercritical1 / fit::kSupercriticalSpan;
 
 constexpr double kLiquidSecondStart = 1.01;        // rho2 = 1.01 rho1 on the liquid side
 constexpr double kVapourSecondStart = 1.1;         // rho2 = rho1 / 1.1 on the vapour side
@@ -72,23 +59,19 @@ constexpr int kBracketTries = 64;
 double Pressure(const Isotherm& iso, double rho) { return PressureOnIsotherm(iso, rho); }
 
 double LiquidFit(double T) {
-  const double a = std::cbrt(1.0 - T / kCriticalTemperature);
-  return kCriticalDensity +
-         a * (kLiquidFit1 +
-              a * (kLiquidFit2 +
-                   a * (kLiquidFit3 + a * (kLiquidFit4 + a * (kLiquidFit5 + a * kLiquidFit6)))));
+  return fit::SatLiquidDensity<fit::CubeRootByCbrt>(T, kCriticalTemperature, kCriticalDensity);
 }
 
 double VapourFit(double T, double Psat) {
   const double Tr = T / kCriticalTemperature;
-  const double Z = kVapourFit0 + Tr * (kVapourFit1 + Tr * (kVapourFit2 + Tr * kVapourFit3)) +
-                   kVapourFitC * std::cbrt(1.0 - Tr);
+  const double Z = fit::kVapour[0] + Tr * (fit::kVapour[1] + Tr * (fit::kVapour[2] + Tr * fit::kVapour[3])) +
+                   fit::kVapourCubeRoot * std::cbrt(1.0 - Tr);
   return Psat / Z / kGasConstant / T;
 }
 
 double SupercriticalFit(double T, double P) {
   const double Pr = P / kCriticalPressure;
-  const double A = kSupercriticalFit0 + kSupercriticalFit1 * (T / kCriticalTemperature - 1.0);
+  const double A = fit::kSupercritical0 + kSupercriticalSlope * (T / kCriticalTemperature - 1.0);
   const double Z = (1.0 - A) + 2.0 * A * Pr / (1.0 + Pr * Pr);
   return P / Z / kGasConstant / T;
 }
