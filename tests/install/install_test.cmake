@@ -6,6 +6,17 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
+# The exported target names its include directory once and carries no empty link dependency.
+file(GLOB targets_file ${WORK_DIR}/prefix/lib*/cmake/Brimwater/BrimwaterTargets.cmake)
+file(READ "${targets_file}" targets)
+string(REGEX MATCH "INTERFACE_INCLUDE_DIRECTORIES \"[^\"]*\"" includes "${targets}")
+if(NOT includes STREQUAL "INTERFACE_INCLUDE_DIRECTORIES \"\${_IMPORT_PREFIX}/include\"")
+  message(FATAL_ERROR "the exported include directories are not the one installed include directory: ${includes}")
+endif()
+if(targets MATCHES "LINK_ONLY")
+  message(FATAL_ERROR "the exported target carries a link-only dependency: ${targets}")
+endif()
+
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
                         -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_BUILD_TYPE=Release
                 RESULT_VARIABLE rc)
