@@ -84,24 +84,5 @@ TEST(Iapws95Public, InverseRoundTrips) {
   }
 }
 
-// Hostile arguments go through every public function of code 95 in both unit systems and return.
-TEST(Iapws95Public, HostileArgumentsReturn) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  const double values[] = {nan, inf, -inf, 0.0, -1.0, 1e-300, 1e300, 300.0, 1000.0};
-  using One = double (*)(double, FormulationCode);
-  using Two = double (*)(double, double, FormulationCode);
-  const One ones[] = {Psat, Tsat, Vf, Vg, Hf, Hg, Sf, Sg};
-  const Two twos[] = {VofTP, HofTP, SofTP, TofPH, SofPH, TofPS, HofPS};
-  for (FormulationCode code : {95, -95}) {
-    for (double x : values) {
-      for (One f : ones) f(x, code);
-      for (double y : values) {
-        for (Two f : twos) f(x, y, code);
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace brimwater

@@ -98,32 +98,5 @@ TEST(Kkhm69Properties, WetStates) {
   }
 }
 
-TEST(Kkhm69Properties, HostileArgumentsReturnWithoutHanging) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const double values[] = {std::nan(""), inf, -inf, 0.0, -1.0, 1e308, -1e308, 5e-324, 300.0};
-  for (const FormulationCode code : {-69, 69}) {
-    for (const double a : values) {
-      (void)Psat(a, code);
-      (void)Tsat(a, code);
-      (void)Vf(a, code);
-      (void)Vg(a, code);
-      (void)Hf(a, code);
-      (void)Hg(a, code);
-      (void)Sf(a, code);
-      (void)Sg(a, code);
-      for (const double b : values) {
-        (void)VofTP(a, b, code);
-        (void)HofTP(a, b, code);
-        (void)SofTP(a, b, code);
-        (void)TofPH(a, b, code);
-        (void)SofPH(a, b, code);
-        (void)TofPS(a, b, code);
-        (void)HofPS(a, b, code);
-      }
-    }
-  }
-  SUCCEED();
-}
-
 }  // namespace
 }  // namespace brimwater
