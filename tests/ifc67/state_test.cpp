@@ -82,8 +82,9 @@ TEST(Ifc67LFunction, EndPointsSlopeAndPublishedQuadratic) {
   }
 }
 
-// Reference states of the formulation (v in cm3/g, h in kJ/kg, s in kJ/(kg K)), six digits each.
-TEST(Ifc67StateOfTP, ReferenceStatesInEachSubregion) {
+// Regression values: one state in each sub-region as this kernel computed it (v in cm3/g, h in kJ/kg,
+// s in kJ/(kg K)), six digits each. No published table is quoted.
+TEST(Ifc67StateOfTP, RegressionStatesInEachSubregion) {
   struct Row {
     const char* where;
     double T, P;
@@ -143,7 +144,7 @@ TEST(Ifc67StateOfTP, SaturatedSubregionEitherSideOf623K) {
   EXPECT_TRUE(
       SameState(Evaluate(623.14, 5.0, StateSelector::SaturatedVapour), Subregion2State(below, beta_below)));
 
-  // The saturated-liquid entropy on either side (the published coefficients give 3.779920 at 623.14 K).
+  // Regression values: the saturated-liquid entropy on either side, as this kernel computes it.
   EXPECT_TRUE(AgreesToDigits(EntropyOfTP(623.14, 0.0, StateSelector::SaturatedLiquid), 3.77992, 6));
   EXPECT_TRUE(AgreesToDigits(EntropyOfTP(623.16, 0.0, StateSelector::SaturatedLiquid), 3.78027, 6));
 }

@@ -38,7 +38,7 @@ TEST(Kkhm69Properties, SaturatedStates) {
     SCOPED_TRACE(r.what);
     EXPECT_TRUE(AgreesToDigits(r.value, r.quoted, r.digits));
   }
-  // The triple-point liquid to the digits the full coefficient set gives.
+  // Regression values: the triple-point liquid as this kernel computes it, beyond the quoted digits.
   EXPECT_NEAR(Hf(273.16, -69), 0.05731738535, 1e-9);
   EXPECT_NEAR(Sf(273.16, -69), -0.00006059500286, 1e-12);
 }

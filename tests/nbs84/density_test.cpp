@@ -1,4 +1,4 @@
-// NBS/NRC 1984 densities: the saturated and single-phase searches, their published values, and the
+// NBS/NRC 1984 densities: the saturated and single-phase searches, regression values of them, and the
 // near-critical states where the isotherm's loops leave the saturated liquid without a root.
 #include <gtest/gtest.h>
 
@@ -47,7 +47,8 @@ double VapourSpinodal(double T) {
   return rho;
 }
 
-TEST(Nbs84Density, TabulatedDensities) {
+// Regression values: densities this kernel computed, to six digits. No published table is quoted.
+TEST(Nbs84Density, RegressionDensities) {
   constexpr StateSelector kLiquid = StateSelector::SaturatedLiquid;
   constexpr StateSelector kVapour = StateSelector::SaturatedVapour;
   constexpr StateSelector kSingle = StateSelector::SinglePhase;

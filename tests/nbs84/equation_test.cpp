@@ -1,4 +1,4 @@
-// NBS/NRC 1984 equation of state: published values and the thermodynamic consistency of its derivatives.
+// NBS/NRC 1984 equation of state: regression values and the thermodynamic consistency of its derivatives.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +12,9 @@ namespace {
 using brimwater::testing::AgreesRelative;
 using brimwater::testing::AgreesToDigits;
 
-TEST(Nbs84Equation, ReproducesTheTabulatedStates) {
+// Regression values: p, s and h this equation gave at four states, to the digits shown. No published table
+// is quoted; the consistency tests below check the equation against itself.
+TEST(Nbs84Equation, RegressionStates) {
   struct Row {
     double T, rho;   // K, g/cm3
     double p, s, h;  // MPa, kJ/(kg K), kJ/kg; 0 where no value is given

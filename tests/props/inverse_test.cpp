@@ -18,7 +18,9 @@ using brimwater::testing::AgreesRelative;
 double SaturatedH(double Ts, StateSelector s) { return if97::EnthalpyOfTP(Ts, 0.0, s); }
 double SaturatedS(double Ts, StateSelector s) { return if97::EntropyOfTP(Ts, 0.0, s); }
 
-TEST(InverseSolvers, PublishedCode97Solutions) {
+// Regression values: temperatures and secant iteration counts these solvers gave with code 97. They pin the
+// secant's path, so that a change of its arithmetic shows.
+TEST(InverseSolvers, Code97SolutionsRegression) {
   struct Row {
     const char* what;
     bool enthalpy;  // temperature of (P, h), else of (P, s)

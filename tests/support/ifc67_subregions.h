@@ -1,5 +1,5 @@
 // The IFC-67 sub-region equations one property at a time, for the tests that check each against finite
-// differences of its characteristic function or against a published value. The kernel evaluates a state in
+// differences of its characteristic function or against a known value. The kernel evaluates a state in
 // one pass (SubregionNState); these read one field of it.
 #ifndef BRIMWATER_TESTS_SUPPORT_IFC67_SUBREGIONS_H
 #define BRIMWATER_TESTS_SUPPORT_IFC67_SUBREGIONS_H
