@@ -39,11 +39,12 @@ install_missing() {
     fi
   done
   if [ ${#missing[@]} -eq 0 ]; then return 0; fi
-  echo "quickstart: installing ${missing[*]}"
   if [ "$(id -u)" -eq 0 ]; then
+    echo "quickstart: installing ${missing[*]}"
     DEBIAN_FRONTEND=noninteractive apt-get update
     DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
   elif command -v sudo >/dev/null 2>&1; then
+    echo "quickstart: installing ${missing[*]} with sudo"
     sudo apt-get update
     sudo apt-get install -y --no-install-recommends "${missing[@]}"
   else
