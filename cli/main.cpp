@@ -80,12 +80,13 @@ const Function* FindFunction(const char* name) {
 }
 
 // Edit distance between two names, ignoring case: insertions, deletions, substitutions and swaps of two
-// neighbouring letters (HofPT for HofTP) count one each. Names are short; a longer word only needs to be
-// known as far from every name.
+// neighbouring letters (HofPT for HofTP) count one each. Names are short; a word longer than any name can be
+// only needs to be known as far from every name.
 std::size_t EditDistance(const char* typed, const char* name) {
   constexpr std::size_t kLongest = 16;
-  const std::size_t m = std::min(std::strlen(typed), kLongest);
+  const std::size_t m = std::strlen(typed);
   const std::size_t n = std::min(std::strlen(name), kLongest);
+  if (m > kLongest) return m;  // at least m - n: farther than any suggestion goes
   std::size_t d[kLongest + 1][kLongest + 1];
   for (std::size_t i = 0; i <= m; ++i) d[i][0] = i;
   for (std::size_t j = 0; j <= n; ++j) d[0][j] = j;
