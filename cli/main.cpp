@@ -366,9 +366,10 @@ void Help() {
   std::printf("%s\n\n", kUsage);
   std::printf(
       "Water and steam properties in five formulations: 67=ASME, 69=KKHM, 84=NBS/NRC, 95=SF95, 97=IF97.\n"
-      "A code greater than 0 means English units (degF, psia, ft3/lbm, BTU/lbm, BTU/(lbm degR)); zero or a\n"
-      "negative code SI units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)). Any other code is refused as bad input\n"
-      "(the library itself returns -999, PropertyError, for it).\n\n"
+      "A positive code means English units (degF, psia, ft3/lbm, BTU/lbm, BTU/(lbm degR)), a negative one "
+      "SI\n"
+      "units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)). Any other code is refused as bad input (the library itself\n"
+      "returns -999, PropertyError, for it).\n\n"
       "  brimwater FUNCTION ARG... CODE      evaluate one function, e.g. brimwater HofTP 1000 800 97\n"
       "  brimwater -                         read 'FUNCTION ARG... CODE' lines from standard input ('#' "
       "starts a\n"
