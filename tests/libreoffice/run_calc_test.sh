@@ -26,10 +26,18 @@ readonly start_bound=90 install_bound=90 convert_bound=120  # seconds; within CT
 # Comma-separated, double-quoted text, UTF-8, and the cell values rather than their formatted text.
 readonly csv_filter='csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false'
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/brimwater-calc.XXXXXX")
+# unopkg refuses to install into a user profile as root: then LibreOffice runs as the unprivileged user
+# nobody, in a temporary directory that it owns, under /tmp so that it can reach it.
+as_user=()
+temporary=${TMPDIR:-/tmp}
+if [ "$(id -u)" -eq 0 ]; then
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+  temporary=/tmp
+fi
+work=$(mktemp -d "$temporary/brimwater-calc.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-user_profile=${XDG_CONFIG_HOME:-$HOME/.config}/libreoffice
+user_profile=${XDG_CONFIG_HOME:-${HOME:-/nonexistent}/.config}/libreoffice
 user_profile_state() {
   if [ -e "$user_profile" ]; then find "$user_profile" -printf '%p %s %T@\n' | sort; else echo "absent"; fi
 }
@@ -40,12 +48,8 @@ cp "$oxt" "$work/Brimwater.oxt"
 cp "$workbook" "$work/workbook.fods"
 profile="-env:UserInstallation=file://$work/profile"
 
-# unopkg refuses to install into a user profile as root: then LibreOffice runs as the unprivileged user
-# nobody, in the temporary directory, which it owns.
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
+if [ ${#as_user[@]} -gt 0 ]; then
   chown -R 65534:65534 "$work"
-  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
 fi
 
 fail() {
@@ -100,7 +104,11 @@ echo "ODF workbook:"
 
 convert "$work/workbook.fods" xls "$work/xls"
 [ -s "$work/xls/workbook.xls" ] || fail "soffice wrote no Excel 97-2003 file"
-grep -q Psat "$work/xls/workbook.xls" || fail "the Excel 97-2003 file does not name the functions as Excel does"
+# Calc writes each function under its Excel name (Psat, ...); the ODF name (org.brimwater.calc.Brimwater.Psat),
+# in 8-bit or UTF-16 characters, would mean that Excel cannot read the file.
+if LC_ALL=C grep -a -q -i -P 'org\.brimwater|o\x00r\x00g\x00\.\x00b\x00r\x00i\x00m' "$work/xls/workbook.xls"; then
+  fail "the Excel 97-2003 file names the functions by their ODF names, not by their Excel names"
+fi
 convert "$work/xls/workbook.xls" "$csv_filter" "$work/xls-csv"
 [ -s "$work/xls-csv/workbook.csv" ] || fail "soffice wrote no CSV file from the Excel 97-2003 file"
 echo "the same workbook through an Excel 97-2003 file:"
