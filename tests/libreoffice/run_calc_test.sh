@@ -89,7 +89,8 @@ run_office "$start_bound" "the first start of soffice" "$soffice" --headless --n
   "$profile"
 settings=$work/profile/user/registrymodifications.xcu
 [ -f "$settings" ] || fail "soffice made no profile in $work/profile"
-# Recalculate every formula of an ODF file on loading it, whatever its cached values say.
+# Recalculate every formula of an ODF file on loading it, whatever its cached values say (LibreOffice keeps
+# the cached values of files that it saved itself).
 sed -i 's#</oor:items>#<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="ODFRecalcMode" oor:op="fuse"><value>0</value></prop></item>\n&#' \
   "$settings"
 grep -q ODFRecalcMode "$settings" || fail "could not set the recalculation mode in $settings"
