@@ -51,14 +51,17 @@ TEST(Conductivity, EnhancementVanishesBelowTheReleaseThreshold) {
   EXPECT_GT(LambdaBar2(1.0, 1.0, 1e6, 1e3, 40.0, 0.4 * 1.3e-7), 0.0);
 }
 
-// Eq. 25 picks one column of Table 6 per density range; each column is used on its own range only.
-TEST(Conductivity, IndustrialReferenceUsesTheColumnOfTheDensityRange) {
-  // At rho_bar = 0 only A_0j survives: column 0.
-  EXPECT_DOUBLE_EQ(IndustrialZetaAtTR(0.0), 1.0 / 6.53786807199516);
-  // Far into column 4 (rho = 1000 kg/m3) the value is positive and finite: the compressibility at T_R.
-  const double zeta = IndustrialZetaAtTR(1000.0 / 322.0);
-  EXPECT_GT(zeta, 0.0);
-  EXPECT_LT(zeta, 1.0);
+// Eq. 25 picks one column of Table 6 per density range. The five columns fit one curve, the compressibility
+// at T_R, piecewise: at each range end the two neighbouring columns agree within 0.2 %, which a misplaced
+// coefficient or a wrong choice of column would not.
+TEST(Conductivity, IndustrialReferenceColumnsJoinAtTheRangeEnds) {
+  EXPECT_DOUBLE_EQ(IndustrialZetaAtTR(0.0), 1.0 / 6.53786807199516);  // rho_bar = 0: only A_00 survives
+  const double range_ends[] = {100.0 / 322.0, 250.0 / 322.0, 400.0 / 322.0, 600.0 / 322.0};
+  for (double end : range_ends) {
+    SCOPED_TRACE(::testing::Message() << "rho = " << end * 322.0 << " kg/m3");
+    EXPECT_TRUE(brimwater::testing::AgreesRelative(IndustrialZetaAtTR(end * (1 + 1e-9)),
+                                                   IndustrialZetaAtTR(end * (1 - 1e-9)), 2e-3));
+  }
 }
 
 }  // namespace
