@@ -1,22 +1,20 @@
 // Transport properties of ordinary water substance, as IAPWS defines them for every equation of state:
-//   viscosity             IAPWS R12-08, the IAPWS Formulation 2008 (Huber et al., J. Phys. Chem. Ref. Data
-//   38,
-//                         101 (2009)), Eqs. 10 to 21, Tables 1 to 3;
-//   thermal conductivity  IAPWS R15-11, the IAPWS Formulation 2011 (Huber et al., J. Phys. Chem. Ref. Data
-//   41,
-//                         033102 (2012)), Eqs. 16 to 20 and 25, Tables 1, 2, 3 and 6;
-//   surface tension       IAPWS R1-76(2014);
+//   viscosity: IAPWS R12-08, the IAPWS Formulation 2008 (Huber et al., J. Phys. Chem. Ref. Data 38, 101
+//     (2009)), Eqs. 10 to 21 with Tables 1 to 3;
+//   thermal conductivity: IAPWS R15-11, the IAPWS Formulation 2011 (Huber et al., J. Phys. Chem. Ref. Data
+//     41, 033102 (2012)), Eqs. 16 to 20 and 25 with Tables 1, 2, 3 and 6;
+//   surface tension: IAPWS R1-76(2014);
 // with the ranges of validity of R12-08 and R15-11, whose lower temperature bound is the melting or the
 // sublimation curve of IAPWS R14-08(2011).
 //
 // The correlations take the thermodynamic state from the caller (T, rho and, for the critical enhancements,
 // cp, cv and (d rho / d p)_T) and know no equation of state.
 //
-// Units: T in K, rho in g/cm3, p in MPa, cp and cv in kJ/(kg K), (d rho / d p)_T in (g/cm3)/MPa; results in
-// SI: mu in Pa s, lambda in W/(m K), sigma in N/m, the kinematic viscosity and the thermal diffusivity in
-// m2/s, the Prandtl number dimensionless. The functions named ...Bar work in the releases' reduced variables
-// (T / 647.096 K, rho / 322 kg/m3, p / 22.064 MPa, mu / 1e-6 Pa s, lambda / 1e-3 W/(m K)), the correlation
-// length xi in nm.
+// Units: T in K, rho in g/cm3 (the library's density unit), p in MPa, cp and cv in kJ/(kg K), (d rho / d p)_T
+// in (g/cm3)/MPa; results in SI: mu in Pa s, lambda in W/(m K), sigma in N/m, the kinematic viscosity and the
+// thermal diffusivity in m2/s, the Prandtl number dimensionless. The functions named ...Bar work in the
+// releases' reduced variables (T / 647.096 K, rho / 322 kg/m3, p / 22.064 MPa, mu / 1e-6 Pa s, lambda / 1e-3
+// W/(m K)), the correlation length xi in nm.
 //
 // Bad input (NaN or infinite T or rho, T <= 0, rho < 0) gives NaN; rho = 0 is the dilute-gas limit, which
 // R15-11 Table 4 verifies. No function throws, loops or allocates; a result is finite or NaN.
@@ -115,9 +113,8 @@ struct TransportProperties {
                             // needs is NaN (not supplied)
 };
 
-// mu and lambda of one state, xi computed once for both. T or rho not finite and positive: mu and lambda
-// NaN. A result that would be infinite (derivatives infinite at the critical point, without the bounds)
-// is NaN.
+// mu and lambda of one state, xi computed once for both. A point IsStatePoint refuses: mu and lambda NaN. A
+// result that would be infinite (derivatives infinite at the critical point, without the bounds) is NaN.
 TransportProperties TransportOf(const TransportInput& input, const TransportOptions& options = {});
 
 // ---- Surface tension, IAPWS R1-76(2014) --------------------------------------------------------------
@@ -141,8 +138,8 @@ double PrandtlNumber(double mu, double cp, double lambda);        // from Pa s, 
 
 // ---- Ranges of validity --------------------------------------------------------------------------------
 
-// Melting pressures of ice Ih, III, V, VI and VII and the sublimation pressure of ice Ih, IAPWS R14-08(2011),
-// Eqs. 1 to 6; MPa. NaN outside each curve's temperature range.
+// Melting pressures of ice Ih, III, V, VI and VII and the sublimation pressure of ice Ih, from the equations
+// of IAPWS R14-08(2011); MPa. NaN outside each curve's temperature range.
 double MeltingPressureIceIh(double T);   // 251.165 K to 273.16 K
 double MeltingPressureIceIII(double T);  // 251.165 K to 256.164 K
 double MeltingPressureIceV(double T);    // 256.164 K to 273.31 K
