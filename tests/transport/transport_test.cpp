@@ -129,6 +129,44 @@ TEST(Transport, BadInputGivesNaN) {
   EXPECT_TRUE(std::isnan(MuBar2(kInf)));
 }
 
+// Hostile values in every input, one at a time and all at once, under every form: the results are finite or
+// NaN, never infinite, and every call returns.
+TEST(Transport, HostileInputsGiveFiniteOrNaN) {
+  const double hostile[] = {kNaN, kInf, -kInf, 0.0, -0.0, 4.9e-324, -4.9e-324, 1e-300, 1e300, -1e300, 1.0};
+  const TransportOptions forms[] = {{Enhancement::kNone, false},
+                                    {Enhancement::kIndustrial, false},
+                                    {Enhancement::kIndustrial, true},
+                                    {Enhancement::kScientific, false},
+                                    {Enhancement::kScientific, true}};
+  auto finite_or_nan = [](double x) { return std::isfinite(x) || std::isnan(x); };
+  for (const TransportOptions& form : forms) {
+    for (int field = 0; field <= 6; ++field) {
+      for (double h : hostile) {
+        TransportInput in = kNearCritical;
+        double* fields[] = {&in.T, &in.rho, &in.cp, &in.cv, &in.drho_dp_T, &in.drho_dp_T_at_TR};
+        if (field < 6) {
+          *fields[field] = h;
+        } else {
+          for (double* f : fields) *f = h;
+        }
+        const TransportProperties t = TransportOf(in, form);
+        EXPECT_TRUE(finite_or_nan(t.mu)) << "field " << field << " = " << h;
+        EXPECT_TRUE(finite_or_nan(t.lambda)) << "field " << field << " = " << h;
+      }
+    }
+  }
+  for (double h : hostile) {
+    EXPECT_TRUE(finite_or_nan(SurfaceTension(h)));
+    EXPECT_TRUE(finite_or_nan(MuBar2(h)));
+    EXPECT_TRUE(finite_or_nan(IndustrialZetaAtTR(h)));
+    EXPECT_TRUE(finite_or_nan(KinematicViscosity(1e-5, h)));
+    EXPECT_TRUE(finite_or_nan(PrandtlNumber(1e-5, 4.0, h)));
+    EXPECT_FALSE(ViscosityInRange(h, kNaN));
+    // At 300 K the fluid reaches up to the melting pressure of ice VI, 996 MPa.
+    EXPECT_EQ(ConductivityInRange(300.0, h), h > 0.0 && h <= 996.0) << "p = " << h;
+  }
+}
+
 TEST(Transport, DerivedProperties) {
   // The units: liquid water at 298.15 K, 998 kg/m3, with mu = 889.7351 uPa s (R12-08 Table 4), lambda =
   // 0.607712868 W/(m K) (R15-11 Table 4) and cp = 4.18 kJ/(kg K); the expected values worked by hand in SI
