@@ -60,8 +60,8 @@ Reduced SinglePhase(double theta, double beta) {
   if (theta >= 1.0 || KFunction(theta) > beta) return Subregion3(theta, Subregion3Volume(theta, beta));
   // Liquid between 623.15 K and Tc: sub-region 4 where its equation reaches the pressure, else sub-region 3.
   const double chi4 = Subregion4Volume(theta, beta);
-  if (std::fabs(Beta4OnIsotherm(MakeSubregionIsotherm(theta), chi4) - beta) <= kSubregion4Residual)
-    return Subregion4(theta, chi4);
+  const double residual4 = std::fabs(Beta4OnIsotherm(MakeSubregionIsotherm(theta), chi4) - beta);
+  if (residual4 <= kSubregion4Residual) return Subregion4(theta, chi4);
   return Subregion3(theta, Subregion3Volume(theta, beta));
 }
 
