@@ -24,11 +24,8 @@ constexpr double kB23N1 = 0.34805185628969e3;
 constexpr double kB23N2 = -0.11671859879975e1;
 constexpr double kB23N3 = 0.10192970039326e-2;
 
-}  // namespace
-
-double SatPressure(double T) {
-  if (T <= kTriplePointTemperature) return kTriplePointPressure;
-  if (T >= kCriticalTemperature) return kCriticalPressure;
+// Eq. 30 as it stands, without clamps.
+double SaturationEquation(double T) {
   const double theta = T + kN9 / (T - kN10);
   const double a = (theta + kN1) * theta + kN2;
   const double b = (kN3 * theta + kN4) * theta + kN5;
@@ -37,6 +34,27 @@ double SatPressure(double T) {
   const double root = c2 / (-b + std::sqrt(b * b - 2.0 * a * c2));
   const double square = root * root;
   return square * square;
+}
+
+}  // namespace
+
+double SatPressure(double T) {
+  if (T <= kTriplePointTemperature) return kTriplePointPressure;
+  if (T >= kCriticalTemperature) return kCriticalPressure;
+  return SaturationEquation(T);
+}
+
+double Region4Pressure(double T) { return SaturationEquation(T); }
+
+double Region4Temperature(double P) {
+  // Eq. 31 with beta = P^(1/4) (p* = 1 MPa) and the coefficients of Table 34 (n6, n7, n8 undoubled).
+  const double beta = std::sqrt(std::sqrt(P));
+  const double E = (beta + kN3) * beta + 0.5 * kN6x2;
+  const double F = (kN1 * beta + kN4) * beta + 0.5 * kN7x2;
+  const double G = (kN2 * beta + kN5) * beta + 0.5 * kN8x2;
+  const double D = 2.0 * G / (-F - std::sqrt(F * F - 4.0 * E * G));
+  const double sum = kN10 + D;
+  return 0.5 * (sum - std::sqrt(sum * sum - 4.0 * (kN9 + kN10 * D)));
 }
 
 double SatTemperature(double P) {
