@@ -20,6 +20,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The inverse pairs iterate until the residual is at the last few bits of the value (of 1 kJ/kg or
 // 1 kJ/(kg K) near zero), or the Newton step is, which leaves them well inside the 1e-9 they promise.
 constexpr double kRelativeTolerance = 1e-14;
+// Where the (h, s) search starts: 1 MPa, within a few Newton steps of most engineering states.
+constexpr double kStartPressure = 1.0;  // MPa
 
 double Tolerance(double target) { return kRelativeTolerance * std::fmax(std::fabs(target), 1.0); }
 
@@ -75,9 +77,7 @@ struct IsobarSolution {
 };
 
 IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target what) {
-  const double tolerance = Tolerance(target);
-  double lo = f.search_T_min;
-  double hi = f.search_T_max;
+  numerics::Interval range{f.search_T_min, f.search_T_max};
   double x = kNaN;
   numerics::ValueSlope fx{kNaN, kNaN};
   PhaseState last{};
@@ -85,8 +85,6 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
     last = f.single_phase(T, P);
     return numerics::ValueSlope{Value(last.props, what) - target, Slope(last.props, what)};
   };
-  bool check_lo = true;
-  bool check_hi = true;
   if (P < f.critical_P) {
     const double Ts = f.sat_temperature(P);
     if (std::isfinite(Ts)) {
@@ -99,38 +97,29 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
         return {SaturatedState(f, sat, quality, P), 0};
       }
       // Start from the saturated phase on the target's side, where the isobar's curvature keeps Newton steps
-      // on that side of the root.
+      // on that side of the root; the saturation temperature closes the search interval on that side.
       const Properties& edge = target > vapour ? sat.vapour : sat.liquid;
       x = Ts;
       fx = {Value(edge, what) - target, Slope(edge, what)};
       if (target > vapour) {
-        lo = Ts;
-        check_lo = false;
+        range.lo = Ts;
+        range.lo_known = true;
       } else {
-        hi = Ts;
-        check_hi = false;
+        range.hi = Ts;
+        range.hi_known = true;
       }
     }
   }
-  if (check_lo) {
-    const numerics::ValueSlope f_lo = residual(lo);
-    if (f_lo.value > 0.0) return {Failed(Status::NoSolution), -1};
-    if (!(f_lo.value <= 0.0)) return {Failed(Status::NoSolution), 0};
-    if (!check_hi || !std::isfinite(x)) {
-      x = lo;
-      fx = f_lo;
-    }
+  if (!std::isfinite(x)) {
+    // Above the critical pressure (or without a saturation temperature): start at the critical temperature.
+    x = f.critical_T;
+    fx = residual(x);
+    if (!std::isfinite(fx.value)) return {Failed(Status::NoSolution), 0};
   }
-  if (check_hi) {
-    const numerics::ValueSlope f_hi = residual(hi);
-    if (f_hi.value < 0.0) return {Failed(Status::NoSolution), +1};
-    if (!(f_hi.value >= 0.0)) return {Failed(Status::NoSolution), 0};
-    if (!std::isfinite(x) || std::fabs(f_hi.value) < std::fabs(fx.value)) {
-      x = hi;
-      fx = f_hi;
-    }
-  }
-  const double T = numerics::BracketedNewton(residual, lo, hi, x, fx, tolerance);
+  const double T = numerics::BracketedNewton(residual, range, x, fx, Tolerance(target));
+  // The target lies beyond what the isobar reaches within the search interval.
+  if (T == f.search_T_max && fx.value < 0.0) return {Failed(Status::NoSolution), +1};
+  if (T == f.search_T_min && fx.value > 0.0) return {Failed(Status::NoSolution), -1};
   if (!(last.props.T == T)) last = f.single_phase(T, P);
   return {SinglePhaseState(f, last), 0};
 }
@@ -160,31 +149,28 @@ State SolvePS(const Formulation& f, double P, double s) {
 
 State SolveHS(const Formulation& f, double h, double s) {
   if (!std::isfinite(h) || !std::isfinite(s)) return Failed(Status::InvalidArgument);
-  // h rises with P along an isentrope: (dh/dP)_s = v > 0.
+  // h rises with P along an isentrope, (dh/dP)_s = v > 0: Newton steps in P, nearly linear for a liquid.
   State last = Failed(Status::NoSolution);
-  double last_ln_P = kNaN;
-  const auto residual = [&](double ln_P) {
-    const double P = std::exp(ln_P);
-    last_ln_P = ln_P;
+  double last_P = kNaN;
+  const auto residual = [&](double P) {
+    last_P = P;
     const IsobarSolution solution = SolveIsobar(f, P, s, Target::Entropy);
     last = solution.state;
-    if (std::isfinite(last.h)) return numerics::ValueSlope{last.h - h, P * last.v};
+    if (std::isfinite(last.h)) return numerics::ValueSlope{last.h - h, last.v};
     // No state of this entropy on the isobar: s lies above it where P is too high, below where too low.
     return numerics::ValueSlope{solution.beyond > 0 ? std::numeric_limits<double>::infinity()
                                                     : -std::numeric_limits<double>::infinity(),
                                 kNaN};
   };
-  double lo = std::log(f.search_P_min);
-  double hi = std::log(f.search_P_max);
-  const numerics::ValueSlope f_lo = residual(lo);
-  if (!(f_lo.value <= 0.0)) return Failed(Status::NoSolution);
-  const numerics::ValueSlope f_hi = residual(hi);
-  if (!(f_hi.value >= 0.0)) return Failed(Status::NoSolution);
-  numerics::ValueSlope fx = std::fabs(f_lo.value) < std::fabs(f_hi.value) ? f_lo : f_hi;
-  double x = std::fabs(f_lo.value) < std::fabs(f_hi.value) ? lo : hi;
-  const double ln_P = numerics::BracketedNewton(residual, lo, hi, x, fx, Tolerance(h));
-  if (!(last_ln_P == ln_P)) residual(ln_P);
-  if (!std::isfinite(last.h)) return Failed(Status::NoSolution);
+  double P = kStartPressure;
+  numerics::ValueSlope fx = residual(P);
+  const double P_solved =
+      numerics::BracketedNewton(residual, {f.search_P_min, f.search_P_max}, P, fx, Tolerance(h));
+  if (!(last_P == P_solved)) fx = residual(P_solved);
+  if (!std::isfinite(last.h) || (P_solved == f.search_P_min && fx.value > 0.0) ||
+      (P_solved == f.search_P_max && fx.value < 0.0)) {
+    return Failed(Status::NoSolution);
+  }
   return last;
 }
 
