@@ -1,9 +1,9 @@
 // The root of an equation on one monotonic branch of a curve that need not be monotonic elsewhere: a density
-// of given pressure on the liquid or the vapour branch of an isotherm, a temperature of given enthalpy on an
-// isobar. Newton steps from the outer side of the branch; a step that lands off the branch (where the curve
-// no longer rises, or is undefined) is pulled back towards the last good point; once a point beyond the root
-// is found the steps stay inside the bracket, bisecting where Newton leaves it or stalls. The search stops
-// when the step or the bracket is a few ulps wide.
+// of given pressure on the liquid or the vapour branch of an isotherm. Newton steps from the outer side of
+// the branch, where the curvature of an isotherm's branch keeps them on that side; a step that lands off the
+// branch (where the curve no longer rises, farther from zero, or past the branch's limit) is pulled back
+// towards the last good point; once a point beyond the root is found the steps stay inside the bracket,
+// bisecting where Newton leaves it or stalls. The search stops when the step or the bracket is a few ulps.
 #ifndef BRIMWATER_NUMERICS_BRANCH_ROOT_H
 #define BRIMWATER_NUMERICS_BRANCH_ROOT_H
 
@@ -30,17 +30,20 @@ inline bool OnBranch(const ValueSlope& f) {
 
 }  // namespace branch_root_detail
 
-// The root of f (a callable taking x and returning ValueSlope) on the branch that rises through it. `start`
-// is a point on the given side of the root and on the branch; when f there has the wrong sign or does not
-// rise, the start moves away from the root, multiplied by `outward` (above 1 for the Above side, below 1 for
-// the Below side), up to 64 times. Returns NaN when no start is found or the branch ends before it reaches
-// the root (no root on the branch). At most `max_steps` evaluations follow the start.
+// The root of f (a callable taking x > 0, a density, and returning ValueSlope) on the branch that rises
+// through it. `start` lies on the given side of the root and on the branch; when f there has the wrong sign
+// or does not rise, the start moves away from the root, multiplied by `outward` (above 1 for the Above side,
+// below 1 for the Below side), up to 64 times. `limit`, when positive, is a value the branch does not pass
+// (the critical density between a liquid and a vapour branch): no step crosses it. Returns NaN when no start
+// is found or the branch ends before it reaches the root (no root on the branch). At most `max_evaluations`
+// evaluations of f after the start.
 template <typename F>
-double BranchRoot(const F& f, double start, Side side, double outward, int max_steps = 200) {
+double BranchRoot(const F& f, double start, Side side, double outward, double limit = 0.0,
+                  int max_evaluations = 200) {
   using branch_root_detail::OnBranch;
   constexpr double kEps = std::numeric_limits<double>::epsilon();
   constexpr int kStartTries = 64;
-  constexpr int kPullBacks = 60;
+  constexpr double kShortStep = 1e-6;  // relative
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double sign = side == Side::Above ? 1.0 : -1.0;  // the sign of f on the start's side
 
@@ -53,11 +56,18 @@ double BranchRoot(const F& f, double start, Side side, double outward, int max_s
   }
   if (!(sign * fx.value > 0.0 && OnBranch(fx))) return nan;
 
+  // Whether `at` lies on the branch's side of the limit (and is positive).
+  const auto within = [&](double at) {
+    if (!(at > 0.0)) return false;
+    if (!(limit > 0.0)) return true;
+    return side == Side::Above ? at > limit : at < limit;
+  };
   double outer = x;  // the nearest point known on the start's side
   double inner = x;  // the nearest point known beyond the root, once bracketed
   bool bracketed = false;
   double previous_step = std::numeric_limits<double>::infinity();
-  for (int i = 0; i < max_steps; ++i) {
+  int evaluations = 0;
+  while (evaluations < max_evaluations) {
     double next;
     if (bracketed) {
       const double lo = outer < inner ? outer : inner;
@@ -71,14 +81,39 @@ double BranchRoot(const F& f, double start, Side side, double outward, int max_s
       next = x - fx.value / fx.slope;  // fx is on the branch here
     }
     if (std::fabs(next - x) <= 2.0 * kEps * std::fabs(x)) return next;
-    ValueSlope fn = f(next);
-    // Before a bracket is known a step that lands on the start's side but off the branch (or where f is
-    // undefined) has passed the branch's end: pull it back towards the last good point.
-    for (int k = 0; k < kPullBacks && !bracketed && !(OnBranch(fn) || sign * fn.value < 0.0); ++k) {
-      next = 0.5 * (x + next);
+    ValueSlope fn{nan, nan};
+    if (bracketed) {
       fn = f(next);
+      ++evaluations;
+    } else {
+      // Before a bracket is known, a step must land on the branch: on the start's side nearer the root where
+      // f still rises, or beyond the root where f rises there and halfway back (a step that jumped over the
+      // branch's end, and over the loop beyond it, to another branch fails one of these). Pull it back
+      // towards the last good point until it does.
+      bool landed = false;
+      while (!landed && evaluations < max_evaluations) {
+        if (!within(next)) {
+          next = 0.5 * (x + next);
+          continue;
+        }
+        fn = f(next);
+        ++evaluations;
+        if (OnBranch(fn)) {
+          if (sign * fn.value > 0.0) {
+            // (A short step cannot reach another branch; it lands within the noise of f near the root.)
+            landed = sign * fn.value < sign * fx.value || std::fabs(next - x) <= kShortStep * std::fabs(x);
+          } else {
+            ++evaluations;
+            landed = OnBranch(f(0.5 * (x + next)));
+          }
+        }
+        if (!landed) {
+          next = 0.5 * (x + next);
+          if (std::fabs(next - x) <= 2.0 * kEps * std::fabs(x)) return nan;  // the branch ends here
+        }
+      }
+      if (!landed) return nan;
     }
-    if (!bracketed && !(OnBranch(fn) || sign * fn.value < 0.0)) return nan;
     previous_step = std::fabs(next - x);
     x = next;
     fx = fn;
@@ -90,7 +125,8 @@ double BranchRoot(const F& f, double start, Side side, double outward, int max_s
       bracketed = true;
     }
   }
-  return x;
+  // Out of evaluations: a root is only claimed inside a bracket.
+  return bracketed ? x : nan;
 }
 
 }  // namespace brimwater::numerics

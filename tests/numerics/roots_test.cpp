@@ -1,0 +1,84 @@
+// The ground-floor solvers on equations whose answers are known in closed form or by their defining
+// conditions: the van der Waals equation in reduced variables (p = 8 T rho / (3 - rho) - 3 rho^2), whose
+// isotherms below the critical temperature have a liquid, an unstable and a vapour branch.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "numerics/bracketed_newton.h"
+#include "numerics/branch_root.h"
+#include "numerics/phase_equilibrium.h"
+
+namespace brimwater::numerics {
+namespace {
+
+// The reduced van der Waals fluid's Helmholtz energy on an isotherm: a = (8 T / 3) ln(rho / (3 - rho)) - 3
+// rho.
+HelmholtzPoint VanDerWaals(double T, double rho) {
+  const double a = 8.0 * T / 3.0 * std::log(rho / (3.0 - rho)) - 3.0 * rho;
+  const double a_rho = 8.0 * T / 3.0 * (1.0 / (3.0 - rho) + 1.0 / rho) - 3.0;
+  const double a_rhorho = 8.0 * T / 3.0 * (1.0 / ((3.0 - rho) * (3.0 - rho)) - 1.0 / (rho * rho));
+  return {T, rho, a, 0.0, a_rho, 0.0, 0.0, a_rhorho};
+}
+
+double Pressure(double T, double rho) { return 8.0 * T * rho / (3.0 - rho) - 3.0 * rho * rho; }
+
+ValueSlope PressureResidual(double T, double rho, double P) {
+  return {Pressure(T, rho) - P, 8.0 * T * 3.0 / ((3.0 - rho) * (3.0 - rho)) - 6.0 * rho};
+}
+
+TEST(BranchRoot, FindsTheRootOnTheBranchItStartsFromAndNoOther) {
+  // At T = 0.9 and P = 0.6 the isotherm has three roots; each branch's search must find its own.
+  const double T = 0.9, P = 0.6;
+  const auto f = [&](double rho) { return PressureResidual(T, rho, P); };
+  const double liquid = BranchRoot(f, 2.9, Side::Above, 1.01);
+  const double vapour = BranchRoot(f, 0.01, Side::Below, 0.5);
+  EXPECT_NEAR(Pressure(T, liquid), P, 1e-14);
+  EXPECT_NEAR(Pressure(T, vapour), P, 1e-14);
+  EXPECT_GT(liquid, 1.5);
+  EXPECT_LT(vapour, 0.6);
+  EXPECT_GT(f(liquid).slope, 0.0);
+  EXPECT_GT(f(vapour).slope, 0.0);
+  // Below the liquid spinodal's pressure the liquid branch (above the critical density 1) has no root: NaN,
+  // not another branch's root.
+  const auto low = [&](double rho) { return PressureResidual(T, rho, 0.2); };
+  EXPECT_TRUE(std::isnan(BranchRoot(low, 2.9, Side::Above, 1.01, 1.0)));
+}
+
+TEST(BracketedNewton, ReportsARootBeyondTheIntervalAtItsEnd) {
+  const auto rising = [](double x) { return ValueSlope{x * x * x - 8.0, 3.0 * x * x}; };
+  ValueSlope fx = rising(1.0);
+  EXPECT_NEAR(BracketedNewton(rising, {0.5, 10.0}, 1.0, fx, 1e-15), 2.0, 1e-15);
+  fx = rising(1.0);
+  const double end = BracketedNewton(rising, {0.5, 1.5}, 1.0, fx, 1e-15);
+  EXPECT_EQ(end, 1.5);
+  EXPECT_LT(fx.value, 0.0);
+}
+
+TEST(PhaseEquilibrium, EqualPressureAndGibbsEnergyOnTheVanDerWaalsIsotherms) {
+  struct Start {
+    double T, liquid, vapour;
+  };
+  for (const Start& s : {Start{0.5, 2.6, 0.02}, Start{0.8, 2.0, 0.2}, Start{0.9, 2.0, 0.2},
+                         Start{0.99, 2.0, 0.2}, Start{0.999, 2.0, 0.2}}) {
+    const double T = s.T;
+    SCOPED_TRACE(T);
+    const auto point = [&](double rho) { return VanDerWaals(T, rho); };
+    const Coexistence c = PhaseEquilibrium(point, s.liquid, s.vapour);
+    ASSERT_TRUE(c.converged);
+    const HelmholtzPoint l = point(c.rho_liquid);
+    const HelmholtzPoint v = point(c.rho_vapour);
+    const double pl = l.rho * l.rho * l.a_rho, pv = v.rho * v.rho * v.a_rho;
+    EXPECT_NEAR(pl, pv, 1e-12);
+    EXPECT_NEAR(l.a + pl / l.rho, v.a + pv / v.rho, 1e-12);
+    EXPECT_GT(c.rho_liquid, 1.0);
+    EXPECT_LT(c.rho_vapour, 1.0);
+  }
+  // At T = 0.9 the van der Waals vapour pressure is 0.64700 (reduced), a classic value of the Maxwell
+  // construction.
+  const Coexistence c = PhaseEquilibrium([](double rho) { return VanDerWaals(0.9, rho); }, 2.0, 0.2);
+  EXPECT_NEAR(c.P, 0.64700, 5e-5);
+}
+
+}  // namespace
+}  // namespace brimwater::numerics
