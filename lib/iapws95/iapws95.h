@@ -6,9 +6,9 @@
 #ifndef BRIMWATER_IAPWS95_IAPWS95_H
 #define BRIMWATER_IAPWS95_IAPWS95_H
 
-#include "iapws95/density_secant.h"
 #include "if97/if97.h"
-#include "props/kernel.h"
+#include "numerics/density_secant.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::iapws95 {
 
@@ -62,8 +62,8 @@ double SupercriticalDensityFit(double T, double P);
 
 // The densities on the liquid and the vapour branch of the isotherm at the saturation pressure; 0.322 at and
 // above the critical temperature. `trace`, when given, receives what the search did.
-double SatLiquidDensity(double T, SecantTrace* trace = nullptr);
-double SatVapourDensity(double T, SecantTrace* trace = nullptr);
+double SatLiquidDensity(double T, numerics::SecantTrace* trace = nullptr);
+double SatVapourDensity(double T, numerics::SecantTrace* trace = nullptr);
 
 // The density of the state (T, P, selector); P is not used for the saturated selectors.
 double DensityOfTP(double T, double P, StateSelector selector);

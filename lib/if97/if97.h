@@ -8,7 +8,7 @@
 #define BRIMWATER_IF97_IF97_H
 
 #include "numerics/fundamental.h"
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::if97 {
 

@@ -15,6 +15,7 @@
 #include <cstddef>
 
 #include "if97/if97.h"
+#include "numerics/bisection.h"
 #include "numerics/branch_root.h"
 
 namespace brimwater::if97 {
@@ -352,19 +353,11 @@ double Region3Volume(double T, double P) {
   // Two passes: the second starts again from the top of the bracket and keeps the lower end that the first
   // pass reached. The pressure falls as the volume grows.
   const Region3Isotherm iso = MakeRegion3Isotherm(T);
-  double mid = lo;
-  for (int pass = 0; pass < 2; ++pass) {
-    double hi = top;
-    for (int i = 0; i < kRegion3StepsPerPass; ++i) {
-      mid = (hi + lo) * 0.5;
-      if (Region3PressureOnIsotherm(iso, T, mid) > P) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-    }
-  }
-  return mid;
+  const auto locate = [&iso, T, P](double v) {
+    return Region3PressureOnIsotherm(iso, T, v) > P ? numerics::Side::Above : numerics::Side::AtOrBelow;
+  };
+  const numerics::Bisected first = numerics::Bisection(lo, top, kRegion3StepsPerPass, locate);
+  return numerics::Bisection(first.lo, top, kRegion3StepsPerPass, locate).mid;
 }
 
 // ---- The basic equations as fundamental equations -------------------------------------------------------
@@ -525,9 +518,9 @@ double Region3Density(double T, double P, Region3Branch branch) {
   double delta;
   if (branch == Region3Branch::Vapour) {
     const double ideal = P / scale;  // the ideal-gas delta, below the vapour's
-    delta = numerics::BranchRoot(pressure, ideal, numerics::Side::Below, 0.5);
+    delta = numerics::BranchRoot(pressure, ideal, numerics::Approach::FromBelow, 0.5);
   } else {
-    delta = numerics::BranchRoot(pressure, kRegion3DenseStart, numerics::Side::Above, 1.25);
+    delta = numerics::BranchRoot(pressure, kRegion3DenseStart, numerics::Approach::FromAbove, 1.25);
   }
   return delta * kCriticalDensityGcm3;
 }

@@ -8,7 +8,7 @@
 #ifndef BRIMWATER_IFC67_IFC67_H
 #define BRIMWATER_IFC67_IFC67_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::ifc67 {
 
@@ -48,31 +48,22 @@ double LFunctionSlope(double theta);
 double Subregion3Volume(double theta, double beta);
 double Subregion4Volume(double theta, double beta);
 
-// Sub-region equations, each in closed form from the analytic derivatives of its characteristic function.
-// Sub-regions 1 and 2: zeta(theta, beta), chi = d(zeta)/d(beta), eps = zeta - theta d(zeta)/d(theta),
-// sigma = -d(zeta)/d(theta).
-double Zeta1(double theta, double beta);
-double Chi1(double theta, double beta);
-double Eps1(double theta, double beta);
-double Sigma1(double theta, double beta);
-double Zeta2(double theta, double beta);
-double Chi2(double theta, double beta);
-double Eps2(double theta, double beta);
-double Sigma2(double theta, double beta);
-// Sub-regions 3 and 4: psi(theta, chi), beta = -d(psi)/d(chi), eps = psi - theta d(psi)/d(theta) + chi beta,
-// sigma = -d(psi)/d(theta). Sub-region 4 is sub-region 3 plus a correction that vanishes at theta = 1.
-double Psi3(double theta, double chi);
-double Beta3(double theta, double chi);
-double Eps3(double theta, double chi);
-double Sigma3(double theta, double chi);
-double Psi4(double theta, double chi);
-double Beta4(double theta, double chi);
-double Eps4(double theta, double chi);
-double Sigma4(double theta, double chi);
+// Each sub-region's characteristic function and its first derivatives at one point, from one evaluation of
+// its closed-form sums: zeta(theta, beta) of the Gibbs sub-regions 1 and 2 with f_second = d(zeta)/d(beta),
+// psi(theta, chi) of the Helmholtz sub-regions 3 and 4 with f_second = d(psi)/d(chi). Sub-region 4 is
+// sub-region 3 plus a correction that vanishes at theta = 1.
+struct CharacteristicFunction {
+  double f;
+  double f_theta;
+  double f_second;
+};
+CharacteristicFunction Subregion1Gibbs(double theta, double beta);
+CharacteristicFunction Subregion2Gibbs(double theta, double beta);
+CharacteristicFunction Subregion3Helmholtz(double theta, double chi);
+CharacteristicFunction Subregion4Helmholtz(double theta, double chi);
 
-// The parts of beta3 and beta4 that depend on theta alone, built once per volume bisection:
-// Beta3OnIsotherm(MakeSubregionIsotherm(theta), chi) is Beta3(theta, chi) to the last bit, and likewise
-// for beta4.
+// The reduced pressure beta = -psi_chi of sub-regions 3 and 4 along one isotherm: the parts that depend on
+// theta alone are built once per volume bisection.
 struct SubregionIsotherm {
   double theta;
   double t;    // theta - 1
@@ -87,8 +78,9 @@ SubregionIsotherm MakeSubregionIsotherm(double theta);
 double Beta3OnIsotherm(const SubregionIsotherm& isotherm, double chi);
 double Beta4OnIsotherm(const SubregionIsotherm& isotherm, double chi);
 
-// chi, eps and sigma of one state from a single evaluation of the characteristic function's derivatives, the
-// same values the functions above give one at a time. For sub-regions 3 and 4 chi is the argument.
+// chi, eps and sigma of one state from a single evaluation of the characteristic function's derivatives:
+// sub-regions 1 and 2 chi = zeta_beta, eps = zeta - theta zeta_theta, sigma = -zeta_theta; sub-regions 3 and
+// 4 (where chi is the argument) eps = psi - theta psi_theta - chi psi_chi, sigma = -psi_theta.
 struct ReducedState {
   double chi;
   double eps;

@@ -1,9 +1,8 @@
-// IFC-67: the saturation line (K-function), the boundary between sub-regions 2 and 3 (L-function), the volume
-// solvers of sub-regions 3 and 4 and the choice of sub-region for a state.
+// IFC-67 saturation line: the K-function, the reduced saturation pressure, and its inverse by bisection.
 #include <cmath>
-#include <limits>
 
 #include "ifc67/ifc67.h"
+#include "numerics/bisection.h"
 
 namespace brimwater::ifc67 {
 namespace {
@@ -19,98 +18,12 @@ constexpr double kK7 = 20.9750676;
 constexpr double kK8 = 1.0e9;
 constexpr double kK9 = 6.0;
 
-// The L-function through its end points (623.15 K on the saturation line, 863.15 K at 100 MPa) and its
-// curvature; the same curve as the published quadratic L0 + L1 theta + L2 theta^2.
-constexpr double kThetaA = 0.9626911787;
-constexpr double kThetaB = 1.333462073;
-constexpr double kBetaA = 0.7475191707;
-constexpr double kBetaB = 4.52079566;
-constexpr double kCurvature = 7.160997524;
-
-constexpr int kBisectionSteps = 32;
-
-// The reduced-volume bracket of the sub-region 3 and 4 solvers: about 1.2923 and 8.927 cm3/g.
-constexpr double kSmallChi = 0.40765261479504034;
-constexpr double kLargeChi = 2.816150913801486;
-// Above this reduced temperature (642.56 K) the sub-region 3 solve runs a second pass from the first root up.
-constexpr double kSecondPassTheta = 0.992678;
-// The sub-region 4 solve is trusted only where it meets the pressure to this reduced residual.
-constexpr double kSubregion4Residual = 1e-5;
-
-using Reduced = ReducedState;
-
-// Each sub-region's chi, eps and sigma come from one evaluation of its derivatives.
-Reduced Subregion1(double theta, double beta) { return Subregion1State(theta, beta); }
-Reduced Subregion2(double theta, double beta) { return Subregion2State(theta, beta); }
-Reduced Subregion3(double theta, double chi) { return Subregion3State(theta, chi); }
-Reduced Subregion4(double theta, double chi) { return Subregion4State(theta, chi); }
-
-constexpr Reduced kCriticalState = {kCriticalChi, kCriticalEps, kCriticalSigma};
-
-Reduced SaturatedLiquid(double theta) {
-  // Written as positive tests so that a NaN temperature reaches an equation and comes out as NaN.
-  if (theta >= 1.0) return kCriticalState;
-  const double beta = KFunction(theta);
-  if (theta < kTheta23) return Subregion1(theta, beta);
-  return Subregion4(theta, Subregion4Volume(theta, beta));
-}
-
-Reduced SaturatedVapour(double theta) {
-  if (theta >= 1.0) return kCriticalState;
-  const double beta = KFunction(theta);
-  if (theta < kTheta23) return Subregion2(theta, beta);
-  return Subregion3(theta, Subregion3Volume(theta, beta));
-}
-
-Reduced SinglePhase(double theta, double beta) {
-  if (theta < kTheta23) {
-    // A pressure exactly on the saturation line gives the liquid.
-    return KFunction(theta) > beta ? Subregion2(theta, beta) : Subregion1(theta, beta);
-  }
-  if (LFunction(theta) > beta) return Subregion2(theta, beta);
-  if (theta >= 1.0 || KFunction(theta) > beta) return Subregion3(theta, Subregion3Volume(theta, beta));
-  // Liquid between 623.15 K and Tc: sub-region 4 where its equation reaches the pressure, else sub-region 3.
-  const double chi4 = Subregion4Volume(theta, beta);
-  if (std::fabs(Beta4(theta, chi4) - beta) <= kSubregion4Residual) return Subregion4(theta, chi4);
-  return Subregion3(theta, Subregion3Volume(theta, beta));
-}
-
-// One bisection pass for the volume at which a sub-region pressure equation meets beta; the pressure falls as
-// the volume grows. Returns the last midpoint, or NaN where beta or the equation is NaN (a NaN or infinite
-// argument), which would otherwise steer the bisection to one end and yield a plausible volume.
-template <double (*Pressure)(const SubregionIsotherm& isotherm, double chi)>
-double VolumeBisection(double theta, double beta, double small, double large) {
-  const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
-  double mid = small;
-  for (int i = 0; i < kBisectionSteps; ++i) {
-    mid = (large + small) * 0.5;
-    const double p = Pressure(isotherm, mid);
-    if (std::isunordered(p, beta)) return std::numeric_limits<double>::quiet_NaN();
-    if (p > beta) {
-      small = mid;
-    } else {
-      large = mid;
-    }
-  }
-  return mid;
-}
-
 }  // namespace
 
 double KFunction(double theta) {
   const double y = 1.0 - theta;
   const double numerator = y * (kK1 + y * (kK2 + y * (kK3 + y * (kK4 + y * kK5))));
   return std::exp(numerator / theta / (1.0 + y * (kK6 + y * kK7)) - y / (kK8 * y * y + kK9));
-}
-
-double LFunction(double theta) {
-  return ((kThetaB - theta) * kBetaA + (theta - kThetaA) * kBetaB -
-          (kThetaB - theta) * kCurvature * (theta - kThetaA)) /
-         (kThetaB - kThetaA);
-}
-
-double LFunctionSlope(double theta) {
-  return (kBetaB - kBetaA - (kThetaB - 2.0 * theta + kThetaA) * kCurvature) / (kThetaB - kThetaA);
 }
 
 double SatPressure(double T) {
@@ -120,54 +33,8 @@ double SatPressure(double T) {
 }
 
 double SatTemperature(double P) {
-  return SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
-                                                kCriticalTemperature, kCriticalPressure);
-}
-
-double Subregion3Volume(double theta, double beta) {
-  const double chi = VolumeBisection<Beta3OnIsotherm>(theta, beta, kSmallChi, kLargeChi);
-  if (theta < kSecondPassTheta) return chi;
-  // Close to Tc the isotherm can cross beta more than once; the second pass keeps to volumes at or above the
-  // first root.
-  return VolumeBisection<Beta3OnIsotherm>(theta, beta, chi, kLargeChi);
-}
-
-double Subregion4Volume(double theta, double beta) {
-  // The large-volume end follows the saturated liquid: 0.63155 at 623.15 K, 1.08 at Tc.
-  return VolumeBisection<Beta4OnIsotherm>(theta, beta, kSmallChi, 12.02 * theta - 10.94);
-}
-
-void StateOfTP(double T, double P, StateSelector selector, double& v, double& h, double& s) {
-  const double theta = T / kCriticalTemperature;
-  Reduced r{};
-  switch (selector) {
-    case StateSelector::SaturatedLiquid: r = SaturatedLiquid(theta); break;
-    case StateSelector::SaturatedVapour: r = SaturatedVapour(theta); break;
-    case StateSelector::SinglePhase:
-    default: r = SinglePhase(theta, P / kCriticalPressure); break;
-  }
-  // pc vc is in kJ/kg, since 1 MPa cm3/g = 1 kJ/kg.
-  v = r.chi * kCriticalVolume;
-  h = r.eps * kCriticalPressure * kCriticalVolume;
-  s = r.sigma * kCriticalPressure * kCriticalVolume / kCriticalTemperature;
-}
-
-double VolumeOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return v;
-}
-
-double EnthalpyOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return h;
-}
-
-double EntropyOfTP(double T, double P, StateSelector selector) {
-  double v = 0.0, h = 0.0, s = 0.0;
-  StateOfTP(T, P, selector, v, h, s);
-  return s;
+  return numerics::SatTemperatureByBisection<SatPressure>(P, kLowerLimitTemperature, kLowerLimitPressure,
+                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 }  // namespace brimwater::ifc67

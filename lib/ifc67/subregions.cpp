@@ -14,13 +14,7 @@
 namespace brimwater::ifc67 {
 namespace {
 
-// A characteristic function and its two first derivatives at one point. For sub-regions 1 and 2 the second
-// variable is beta, for sub-regions 3 and 4 it is chi.
-struct Derivatives {
-  double f;
-  double f_theta;
-  double f_second;
-};
+using Derivatives = CharacteristicFunction;
 
 // ---- Sub-region 1: constants A0 to A22 and a1 to a12 ----------------------------------------------------
 
@@ -456,15 +450,9 @@ double Y31(double y) {
 
 // ---- Sub-region 1 ---------------------------------------------------------------------------------------
 
-double Zeta1(double theta, double beta) { return Subregion1Derivatives(theta, beta).f; }
-double Chi1(double theta, double beta) { return Subregion1Derivatives(theta, beta).f_second; }
-
-double Eps1(double theta, double beta) {
-  const Derivatives d = Subregion1Derivatives(theta, beta);
-  return d.f - theta * d.f_theta;
+CharacteristicFunction Subregion1Gibbs(double theta, double beta) {
+  return Subregion1Derivatives(theta, beta);
 }
-
-double Sigma1(double theta, double beta) { return -Subregion1Derivatives(theta, beta).f_theta; }
 
 ReducedState Subregion1State(double theta, double beta) {
   const Derivatives d = Subregion1Derivatives(theta, beta);
@@ -473,21 +461,11 @@ ReducedState Subregion1State(double theta, double beta) {
 
 // ---- Sub-region 2 ---------------------------------------------------------------------------------------
 
-double Zeta2(double theta, double beta) {
-  return Subregion2Derivatives(theta, beta).f + kI1 * theta * std::log(beta);
-}
-
-double Chi2(double theta, double beta) {
-  return kI1 * theta / beta + Subregion2Derivatives(theta, beta).f_second;
-}
-
-double Eps2(double theta, double beta) {
+// The ideal-gas term I1 theta ln(beta) joins the sums here.
+CharacteristicFunction Subregion2Gibbs(double theta, double beta) {
   const Derivatives d = Subregion2Derivatives(theta, beta);
-  return d.f - theta * d.f_theta;
-}
-
-double Sigma2(double theta, double beta) {
-  return -(Subregion2Derivatives(theta, beta).f_theta + kI1 * std::log(beta));
+  return {d.f + kI1 * theta * std::log(beta), d.f_theta + kI1 * std::log(beta),
+          kI1 * theta / beta + d.f_second};
 }
 
 ReducedState Subregion2State(double theta, double beta) {
@@ -497,7 +475,9 @@ ReducedState Subregion2State(double theta, double beta) {
 
 // ---- Sub-region 3 ---------------------------------------------------------------------------------------
 
-double Psi3(double theta, double chi) { return Subregion3Derivatives(theta, chi).f; }
+CharacteristicFunction Subregion3Helmholtz(double theta, double chi) {
+  return Subregion3Derivatives(theta, chi);
+}
 
 SubregionIsotherm MakeSubregionIsotherm(double theta) {
   SubregionIsotherm iso{};
@@ -530,15 +510,6 @@ double Beta3OnIsotherm(const SubregionIsotherm& iso, double chi) {
   return -psi_chi;
 }
 
-double Beta3(double theta, double chi) { return Beta3OnIsotherm(MakeSubregionIsotherm(theta), chi); }
-
-double Eps3(double theta, double chi) {
-  const Derivatives d = Subregion3Derivatives(theta, chi);
-  return d.f - theta * d.f_theta - chi * d.f_second;
-}
-
-double Sigma3(double theta, double chi) { return -Subregion3Derivatives(theta, chi).f_theta; }
-
 ReducedState Subregion3State(double theta, double chi) {
   const Derivatives d = Subregion3Derivatives(theta, chi);
   return {chi, d.f - theta * d.f_theta - chi * d.f_second, -d.f_theta};
@@ -546,20 +517,12 @@ ReducedState Subregion3State(double theta, double chi) {
 
 // ---- Sub-region 4 ---------------------------------------------------------------------------------------
 
-double Psi4(double theta, double chi) {
-  const Correction4 c = MakeCorrection4(theta, chi);
-  const double y3 = c.y * c.y * c.y;
-  return Psi3(theta, chi) + y3 * (c.e[0] + c.y * c.e[1]) + Y31(c.y) * c.y * c.f;
-}
-
 double Beta4OnIsotherm(const SubregionIsotherm& iso, double chi) {
   const Correction4 c = MakeCorrection4(iso.theta, chi);
   const double w = 1.0 / chi;
   // sum(mu) y^mu sum(nu) nu D(mu nu) chi^(-nu-1) - y^32 sum(nu) nu D5nu chi^(nu-1)
   return Beta3OnIsotherm(iso, chi) + iso.y3 * (c.ne[0] + iso.y * c.ne[1]) * w - iso.y32 * c.nf * w;
 }
-
-double Beta4(double theta, double chi) { return Beta4OnIsotherm(MakeSubregionIsotherm(theta), chi); }
 
 namespace {
 
@@ -585,10 +548,15 @@ double Sigma4FromSigma3(double sigma3, const Correction4& c) {
 
 }  // namespace
 
-double Eps4(double theta, double chi) { return Eps4FromEps3(Eps3(theta, chi), MakeCorrection4(theta, chi)); }
-
-double Sigma4(double theta, double chi) {
-  return Sigma4FromSigma3(Sigma3(theta, chi), MakeCorrection4(theta, chi));
+CharacteristicFunction Subregion4Helmholtz(double theta, double chi) {
+  const Derivatives d3 = Subregion3Derivatives(theta, chi);
+  const Correction4 c = MakeCorrection4(theta, chi);
+  const double y3 = c.y * c.y * c.y;
+  const double y32 = Y31(c.y) * c.y;
+  const double w = 1.0 / chi;
+  // psi4 = psi3 + sum(mu = 3, 4) y^mu E_mu + y^32 F; E_mu falls and F rises with chi.
+  return {d3.f + y3 * (c.e[0] + c.y * c.e[1]) + y32 * c.f, -Sigma4FromSigma3(-d3.f_theta, c),
+          d3.f_second - y3 * (c.ne[0] + c.y * c.ne[1]) * w + y32 * c.nf * w};
 }
 
 ReducedState Subregion4State(double theta, double chi) {

@@ -7,7 +7,7 @@
 #ifndef BRIMWATER_KKHM69_KKHM69_H
 #define BRIMWATER_KKHM69_KKHM69_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::kkhm69 {
 

@@ -9,15 +9,16 @@
 // closest approach to the target pressure.
 #include <cmath>
 
-#include "iapws95/density_secant.h"
 #include "nbs84/nbs84.h"
+#include "numerics/bisection.h"
+#include "numerics/density_secant.h"
 
 namespace brimwater::nbs84 {
 namespace {
 
-using iapws95::Branch;
-using iapws95::DensitySearch;
-using iapws95::DensitySecant;
+using numerics::Branch;
+using numerics::DensitySearch;
+using numerics::DensitySecant;
 
 // Saturated-liquid start fit: rho = rho_c + sum c_i a^i, a = (1 - T/Tc)^(1/3).
 constexpr double kLiquidFit1 = 1.81999672256;
@@ -64,8 +65,9 @@ constexpr double kGolden = 0.6180339887498949;
 // spinodal from about 647.09 K on (at 647.125 K it is 0.307 g/cm3 against a spinodal of 0.291).
 constexpr double kVapourWalkStart = 0.8;
 
+// The supercritical bracket: the dilute end halved, the dense end grown by this factor, 64 times at most.
+constexpr double kBracketGrowth = 1.25;
 constexpr int kBracketTries = 64;
-constexpr int kBisectionSteps = 200;
 
 double Pressure(const Isotherm& iso, double rho) { return PressureOnIsotherm(iso, rho); }
 
@@ -154,7 +156,7 @@ double VapourDivide(const Isotherm& iso, double Psat) {
 
 // True when rho is a positive density whose pressure meets the secant's tolerance at P.
 bool IsRoot(const Isotherm& iso, double P, double rho) {
-  return rho > 0.0 && std::fabs(Pressure(iso, rho) / P - 1.0) < iapws95::kSecantTolerance;
+  return rho > 0.0 && std::fabs(Pressure(iso, rho) / P - 1.0) < numerics::kSecantTolerance;
 }
 
 // Above the critical temperature the isotherm rises from zero pressure at zero density to infinite pressure
@@ -162,22 +164,8 @@ bool IsRoot(const Isotherm& iso, double P, double rho) {
 // pressure is below P and a denser one whose pressure is above it. Used where a supercritical secant wanders
 // past that limit (at 647.126 K and 23.55 MPa it does, from the fit's 0.079 g/cm3 to beyond 6 g/cm3).
 double SupercriticalBisection(const Isotherm& iso, double P, double rho_start) {
-  if (!(P > 0.0) || !std::isfinite(P) || !(rho_start > 0.0) || !std::isfinite(rho_start)) return rho_start;
-  double lo = rho_start;
-  double hi = rho_start;
-  for (int i = 0; i < kBracketTries && !(Pressure(iso, lo) < P); ++i) lo *= 0.5;
-  for (int i = 0; i < kBracketTries && !(Pressure(iso, hi) > P); ++i) hi *= 1.25;
-  if (!(Pressure(iso, lo) < P) || !(Pressure(iso, hi) > P)) return rho_start;
-  for (int i = 0; i < kBisectionSteps; ++i) {
-    const double mid = 0.5 * (lo + hi);
-    if (!(mid > lo && mid < hi)) break;
-    if (Pressure(iso, mid) < P) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-  }
-  return 0.5 * (lo + hi);
+  const auto p = [&iso](double rho) { return Pressure(iso, rho); };
+  return numerics::BracketAndBisect(p, P, rho_start, kBracketGrowth, kBracketTries);
 }
 
 DensitySearch SaturatedSearch(Branch branch, double divide) {
@@ -234,7 +222,7 @@ double DensityOfTP(double T, double P, StateSelector selector) {
   const auto p = [&iso](double rho) { return Pressure(iso, rho); };
   if (T >= kCriticalTemperature) {
     const double rho1 = SupercriticalFit(T, P);
-    iapws95::SecantTrace trace;
+    numerics::SecantTrace trace;
     const double rho = DensitySecant(p, P, rho1, kSupercriticalSecondStart * rho1,
                                      SinglePhaseSearch(Branch::Any, 0.0, 0.0), &trace);
     if (trace.converged || IsRoot(iso, P, rho)) return rho;

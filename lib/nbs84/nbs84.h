@@ -6,7 +6,7 @@
 #ifndef BRIMWATER_NBS84_NBS84_H
 #define BRIMWATER_NBS84_NBS84_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 
 namespace brimwater::nbs84 {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "nbs84/nbs84.h"
+#include "numerics/bisection.h"
 
 namespace brimwater::nbs84 {
 namespace {
@@ -32,8 +33,8 @@ double SatPressure(double T) {
 double SatTemperature(double P) {
   // Between 22.0218 MPa and 22.055 MPa the curve has no root below the clamp and the bisection closes on
   // its upper end, 647.126 K.
-  return SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
-                                                kCriticalTemperature, kCriticalPressure);
+  return numerics::SatTemperatureByBisection<SatPressure>(P, kTriplePointTemperature, kTriplePointPressure,
+                                                          kCriticalTemperature, kCriticalPressure);
 }
 
 }  // namespace brimwater::nbs84

@@ -18,9 +18,9 @@ struct ValueSlope {
   double slope;
 };
 
-// Which side of the root the search starts on. The function rises through the root, so on the Below side it
-// is negative and the root lies at larger x; on the Above side it is positive and the root lies at smaller x.
-enum class Side { Below, Above };
+// Which side of the root the search starts on. The function rises through the root, so below it the function
+// is negative and the root lies at larger x; above it the function is positive and the root at smaller x.
+enum class Approach { FromBelow, FromAbove };
 
 namespace branch_root_detail {
 
@@ -32,20 +32,20 @@ inline bool OnBranch(const ValueSlope& f) {
 
 // The root of f (a callable taking x > 0, a density, and returning ValueSlope) on the branch that rises
 // through it. `start` lies on the given side of the root and on the branch; when f there has the wrong sign
-// or does not rise, the start moves away from the root, multiplied by `outward` (above 1 for the Above side,
-// below 1 for the Below side), up to 64 times. `limit`, when positive, is a value the branch does not pass
+// or does not rise, the start moves away from the root, multiplied by `outward` (above 1 from above, below 1 from
+// below), up to 64 times. `limit`, when positive, is a value the branch does not pass
 // (the critical density between a liquid and a vapour branch): no step crosses it. Returns NaN when no start
 // is found or the branch ends before it reaches the root (no root on the branch). At most `max_evaluations`
 // evaluations of f after the start.
 template <typename F>
-double BranchRoot(const F& f, double start, Side side, double outward, double limit = 0.0,
+double BranchRoot(const F& f, double start, Approach side, double outward, double limit = 0.0,
                   int max_evaluations = 200) {
   using branch_root_detail::OnBranch;
   constexpr double kEps = std::numeric_limits<double>::epsilon();
   constexpr int kStartTries = 64;
   constexpr double kShortStep = 1e-6;  // relative
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double sign = side == Side::Above ? 1.0 : -1.0;  // the sign of f on the start's side
+  const double sign = side == Approach::FromAbove ? 1.0 : -1.0;  // the sign of f on the start's side
 
   double x = start;
   ValueSlope fx = f(x);
@@ -60,7 +60,7 @@ double BranchRoot(const F& f, double start, Side side, double outward, double li
   const auto within = [&](double at) {
     if (!(at > 0.0)) return false;
     if (!(limit > 0.0)) return true;
-    return side == Side::Above ? at > limit : at < limit;
+    return side == Approach::FromAbove ? at > limit : at < limit;
   };
   double outer = x;  // the nearest point known on the start's side
   double inner = x;  // the nearest point known beyond the root, once bracketed

@@ -4,7 +4,7 @@
 #ifndef BRIMWATER_PROPS_DISPATCH_H
 #define BRIMWATER_PROPS_DISPATCH_H
 
-#include "props/kernel.h"
+#include "numerics/kernel_contract.h"
 #include "props/props.h"
 
 namespace brimwater::dispatch {

@@ -70,8 +70,8 @@ TEST(Iapws95Density, SaturatedSearchesConvergeWithinTheirClaims) {
   for (double T : {647.0, 647.05, 647.09, 647.0959, 647.09599}) temperatures.push_back(T);
   for (double T : temperatures) {
     SCOPED_TRACE(T);
-    SecantTrace liquid;
-    SecantTrace vapour;
+    numerics::SecantTrace liquid;
+    numerics::SecantTrace vapour;
     SatLiquidDensity(T, &liquid);
     SatVapourDensity(T, &vapour);
     EXPECT_TRUE(liquid.converged);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ifc67/ifc67.h"
+#include "support/ifc67_subregions.h"
 #include "support/precision.h"
 
 namespace brimwater::ifc67 {
@@ -80,6 +81,42 @@ TEST(Ifc67Subregions, Subregion3DerivativesOfPsi) {
 TEST(Ifc67Subregions, Subregion4DerivativesOfPsi) {
   const Point points[] = {{0.9627, 0.55}, {0.97, 0.58}, {0.99, 0.62}, {0.999, 0.9}};
   for (const Point& p : points) CheckHelmholtz(Psi4, Beta4, Eps4, Sigma4, p);
+}
+
+// The characteristic functions' own first derivatives, which the sub-region 4 correction composes from
+// sub-region 3's, against differences of their values.
+TEST(Ifc67Subregions, CharacteristicFunctionDerivatives) {
+  using Characteristic = CharacteristicFunction (*)(double, double);
+  struct Row {
+    const char* what;
+    Characteristic function;
+    Point point;
+    double step_second;  // relative to the point's second variable
+  };
+  const Row rows[] = {
+      {"sub-region 1", Subregion1Gibbs, {0.6, 1.0}, 1e-3},
+      {"sub-region 2", Subregion2Gibbs, {0.9, 0.3}, 1e-3},
+      {"sub-region 3", Subregion3Helmholtz, {0.97, 2.3}, 1e-4},
+      {"sub-region 4", Subregion4Helmholtz, {0.97, 0.58}, 1e-4},
+      {"sub-region 4", Subregion4Helmholtz, {0.99, 0.62}, 1e-4},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    const auto value = [&r](double theta, double x) { return r.function(theta, x).f; };
+    const double h_theta = 1e-4;
+    const double h_x = r.step_second * r.point.x;
+    const double theta = r.point.theta;
+    const double x = r.point.x;
+    const double d_theta = (8.0 * (value(theta + h_theta, x) - value(theta - h_theta, x)) -
+                            (value(theta + 2.0 * h_theta, x) - value(theta - 2.0 * h_theta, x))) /
+                           (12.0 * h_theta);
+    const double d_x = (8.0 * (value(theta, x + h_x) - value(theta, x - h_x)) -
+                        (value(theta, x + 2.0 * h_x) - value(theta, x - 2.0 * h_x))) /
+                       (12.0 * h_x);
+    const CharacteristicFunction c = r.function(theta, x);
+    EXPECT_TRUE(Close(c.f_theta, d_theta, std::fabs(d_theta) + std::fabs(c.f)));
+    EXPECT_TRUE(Close(c.f_second, d_x, std::fabs(d_x) + std::fabs(c.f)));
+  }
 }
 
 TEST(Ifc67Subregions, PublishedValues) {

@@ -31,8 +31,8 @@ TEST(BranchRoot, FindsTheRootOnTheBranchItStartsFromAndNoOther) {
   // At T = 0.9 and P = 0.6 the isotherm has three roots; each branch's search must find its own.
   const double T = 0.9, P = 0.6;
   const auto f = [&](double rho) { return PressureResidual(T, rho, P); };
-  const double liquid = BranchRoot(f, 2.9, Side::Above, 1.01);
-  const double vapour = BranchRoot(f, 0.01, Side::Below, 0.5);
+  const double liquid = BranchRoot(f, 2.9, Approach::FromAbove, 1.01);
+  const double vapour = BranchRoot(f, 0.01, Approach::FromBelow, 0.5);
   EXPECT_NEAR(Pressure(T, liquid), P, 1e-14);
   EXPECT_NEAR(Pressure(T, vapour), P, 1e-14);
   EXPECT_GT(liquid, 1.5);
@@ -42,7 +42,7 @@ TEST(BranchRoot, FindsTheRootOnTheBranchItStartsFromAndNoOther) {
   // Below the liquid spinodal's pressure the liquid branch (above the critical density 1) has no root: NaN,
   // not another branch's root.
   const auto low = [&](double rho) { return PressureResidual(T, rho, 0.2); };
-  EXPECT_TRUE(std::isnan(BranchRoot(low, 2.9, Side::Above, 1.01, 1.0)));
+  EXPECT_TRUE(std::isnan(BranchRoot(low, 2.9, Approach::FromAbove, 1.01, 1.0)));
 }
 
 TEST(BracketedNewton, ReportsARootBeyondTheIntervalAtItsEnd) {

@@ -1,7 +1,7 @@
 // The shared density secant on analytic isotherms: an ideal gas, whose pressure is linear in density, and the
 // van der Waals fluid in reduced units (critical point at rho = 1, T = 1, p = 1), whose subcritical isotherm
 // has a vapour branch, an unstable loop and a liquid branch.
-#include "iapws95/density_secant.h"
+#include "numerics/density_secant.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "support/precision.h"
 
-namespace brimwater::iapws95 {
+namespace brimwater::numerics {
 namespace {
 
 using brimwater::testing::AgreesRelative;
@@ -196,4 +196,4 @@ TEST(DensitySecant, UndefinedInputsEndInBoundedTime) {
 }
 
 }  // namespace
-}  // namespace brimwater::iapws95
+}  // namespace brimwater::numerics

@@ -8,6 +8,10 @@
 namespace brimwater::iapws95 {
 namespace {
 
+using numerics::Branch;
+using numerics::DensitySearch;
+using numerics::DensitySecant;
+
 // The start-value fits (this formulation's own, not part of IAPWS-95).
 constexpr double kLiquidFit[] = {1.81999672256, -11.4769902281, 46.2620966218,
                                  -88.382040957, 82.6149432834,  -30.510632553};  // coefficients of a^1..a^6
@@ -57,7 +61,7 @@ double SupercriticalDensityFit(double T, double P) {
   return P / z / kGasConstant / T;
 }
 
-double SatLiquidDensity(double T, SecantTrace* trace) {
+double SatLiquidDensity(double T, numerics::SecantTrace* trace) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
   const double psat = SatPressure(T);
   const double rho1 = SatLiquidDensityFit(T);
@@ -65,7 +69,7 @@ double SatLiquidDensity(double T, SecantTrace* trace) {
                        SaturatedSearch(Branch::Liquid), trace);
 }
 
-double SatVapourDensity(double T, SecantTrace* trace) {
+double SatVapourDensity(double T, numerics::SecantTrace* trace) {
   if (T >= kCriticalTemperature) return kCriticalDensity;
   const double psat = SatPressure(T);
   const double rho1 = SatVapourDensityFit(T, psat);

@@ -2,8 +2,8 @@
 // calls the add-in makes: xlfRegister (recording every argument, and refusing the n-th call on request),
 // xlGetName, xlFree, xlcAlert (recording the message) and xlCoerce (numbers only). The control functions
 // below have C linkage so that a test host can also reach them through GetProcAddress.
-#ifndef BRIMWATER_ADDIN_STANDIN_STANDIN_H
-#define BRIMWATER_ADDIN_STANDIN_STANDIN_H
+#ifndef BRIMWATER_TESTS_ADDIN_STANDIN_STANDIN_H
+#define BRIMWATER_TESTS_ADDIN_STANDIN_STANDIN_H
 
 extern "C" {
 
@@ -35,4 +35,4 @@ int StandInBadFrees();
 
 }  // extern "C"
 
-#endif  // BRIMWATER_ADDIN_STANDIN_STANDIN_H
+#endif  // BRIMWATER_TESTS_ADDIN_STANDIN_STANDIN_H

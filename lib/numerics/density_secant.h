@@ -1,6 +1,6 @@
 // The density of a state of given temperature and pressure: the safeguarded secant on an equation of state's
-// pressure function p(rho) at fixed T, shared by the density-form kernels (IAPWS-95, NBS/NRC 1984,
-// KKHM 1969). Each kernel passes its own pressure function, start densities and phase bound.
+// pressure function p(rho) at fixed T, shared by the density-form kernels. Each kernel passes its own
+// pressure function, start densities and phase bound.
 //
 // The secant runs as those formulations' programs run it: at most a fixed number of new densities, a
 // flatness stop, a relative pressure tolerance, an optional phase bound and an optional floor at a quarter of
@@ -11,15 +11,15 @@
 // root on the wanted branch. Where the branch has no root at the target pressure (the isotherm's extremum
 // lies beyond it), that search returns the density of the branch's closest approach, its spinodal.
 //
-// Units are the caller's; the IAPWS-95 kernel uses g/cm3 and MPa. Header-only: the pressure function is a
+// Units are the caller's (the kernels use g/cm3 and MPa). Header-only: the pressure function is a
 // template parameter, so no allocation and no indirect call in the loop.
-#ifndef BRIMWATER_IAPWS95_DENSITY_SECANT_H
-#define BRIMWATER_IAPWS95_DENSITY_SECANT_H
+#ifndef BRIMWATER_NUMERICS_DENSITY_SECANT_H
+#define BRIMWATER_NUMERICS_DENSITY_SECANT_H
 
 #include <cmath>
 #include <limits>
 
-namespace brimwater::iapws95 {
+namespace brimwater::numerics {
 
 // The branch of the isotherm on which the wanted root lies.
 enum class Branch {
@@ -328,6 +328,6 @@ double DensitySecant(const Pressure& pressure, double target, double rho1, doubl
   return result;
 }
 
-}  // namespace brimwater::iapws95
+}  // namespace brimwater::numerics
 
-#endif  // BRIMWATER_IAPWS95_DENSITY_SECANT_H
+#endif  // BRIMWATER_NUMERICS_DENSITY_SECANT_H
