@@ -11,6 +11,10 @@ cd "$(dirname "$0")/.."
 
 mode=${1:-}
 dir=${2:-}
+if [ "$mode" = "-h" ] || [ "$mode" = "--help" ]; then
+  echo "usage: $0 save|check DIR"
+  exit 0
+fi
 if [ -z "$mode" ] || [ -z "$dir" ]; then
   echo "usage: $0 save|check DIR" >&2
   exit 2

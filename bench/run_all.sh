@@ -10,6 +10,32 @@
 # Figures are processor time per call, the best of the repetitions: on a shared machine the least disturbed
 # run is the closest to the code's own cost.
 set -euo pipefail
+
+usage() {
+  cat <<'USAGE'
+usage: bench/run_all.sh [--help]
+  Builds the release preset, times every benchmark of brimwater_bench and the stcycle grid per formulation
+  code, and prints one Markdown table. Settings come from the environment:
+    MIN_TIME=S        seconds per benchmark repetition (default 0.2)
+    REPETITIONS=N     repetitions per benchmark, the best one reported (default 3)
+    FILTER=REGEX      only the benchmarks that match (default all; stcycle still runs)
+    RUNS=N            timed stcycle grids per code, the best one reported (default 3)
+USAGE
+}
+
+case ${1:-} in
+  "") ;;
+  -h | --help)
+    usage
+    exit 0
+    ;;
+  *)
+    echo "bench/run_all.sh: unknown argument '$1'" >&2
+    usage >&2
+    exit 2
+    ;;
+esac
+
 cd "$(dirname "$0")/.."
 
 min_time=${MIN_TIME:-0.2}

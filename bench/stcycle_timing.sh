@@ -9,6 +9,10 @@
 # A formulation whose kernel has not landed answers every call with PropertyError, so its time is not a
 # measure of anything; such a code is marked.
 set -euo pipefail
+if [ "${1:-}" = "-h" ] || [ "${1:-}" = "--help" ]; then
+  echo "usage: bench/stcycle_timing.sh [CODE...]   (default 97 95 84 69 67; RUNS=N timed grids per code)"
+  exit 0
+fi
 cd "$(dirname "$0")/.."
 
 runs=${RUNS:-3}
@@ -40,8 +44,12 @@ for code in "${codes[@]}"; do
   done
   if [ -n "$bestCpu" ]; then best="$best (processor $bestCpu)"; fi
   note=""
-  if [ -x "$calculator" ] && [ "$("$calculator" Psat 300 "-${code#-}" 2>/dev/null || true)" = "-999" ]; then
-    note="  (kernel not available: every call returns PropertyError)"
+  # The calculator refuses a code the library does not answer (and prints nothing).
+  if [ -x "$calculator" ]; then
+    value=$("$calculator" Psat 300 "-${code#-}" 2>/dev/null || true)
+    if [ -z "$value" ] || [ "$value" = "-999" ]; then
+      note="  (kernel not available: every call returns PropertyError)"
+    fi
   fi
   printf 'code %4s: 480 cases in %s seconds, best of %d%s\n' "$code" "$best" "$runs" "$note"
 done

@@ -5,9 +5,12 @@
 //   brimwater compare FUNCTION ARG... --si|--english   the five formulations side by side
 //   brimwater                                      usage and a saturation table of the five formulations
 //
-// The calculator parses, calls the library and formats; it never computes a property itself.
+// The calculator parses, calls the library and formats; it never computes a property itself. Unlike the
+// library, it refuses an unsupported formulation code as bad input: a shell user never wants -999.
 #include <brimwater/props.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -28,6 +31,7 @@ using brimwater::FormulationCode;
 constexpr int kExitOk = 0;
 constexpr int kExitBatchFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWriteError = 3;
 
 constexpr const char* kUsage =
     "usage: brimwater FUNCTION ARG... CODE | brimwater - | brimwater compare FUNCTION ARG... --si|--english"
@@ -63,24 +67,87 @@ constexpr Formulation kFormulations[] = {
     {67, "ASME"}, {69, "KKHM"}, {84, "NBS/NRC"}, {95, "SF95"}, {97, "IF97"}};
 constexpr int kReferenceCode = 95;
 
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// Function names match whatever their case: hoftp is HofTP.
 const Function* FindFunction(const char* name) {
   for (const Function& f : kFunctions) {
-    if (std::strcmp(f.name, name) == 0) return &f;
+    std::size_t i = 0;
+    while (f.name[i] != '\0' && Lower(f.name[i]) == Lower(name[i])) ++i;
+    if (f.name[i] == '\0' && name[i] == '\0') return &f;
   }
   return nullptr;
+}
+
+// Edit distance between two names, ignoring case: insertions, deletions, substitutions and swaps of two
+// neighbouring letters (HofPT for HofTP) count one each. Names are short; a word longer than any name can be
+// only needs to be known as far from every name.
+std::size_t EditDistance(const char* typed, const char* name) {
+  constexpr std::size_t kLongest = 16;
+  const std::size_t m = std::strlen(typed);
+  const std::size_t n = std::min(std::strlen(name), kLongest);
+  if (m > kLongest) return m;  // at least m - n: farther than any suggestion goes
+  std::size_t d[kLongest + 1][kLongest + 1];
+  for (std::size_t i = 0; i <= m; ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= n; ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= m; ++i) {
+    for (std::size_t j = 1; j <= n; ++j) {
+      const bool same = Lower(typed[i - 1]) == Lower(name[j - 1]);
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same ? 0 : 1)});
+      if (i > 1 && j > 1 && Lower(typed[i - 1]) == Lower(name[j - 2]) &&
+          Lower(typed[i - 2]) == Lower(name[j - 1])) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[m][n];
+}
+
+// "unknown function 'X'", with the nearest name when it is near enough to be a slip of the keyboard (at most
+// half of the longer name's letters differ).
+std::string UnknownFunction(const char* typed) {
+  std::string message = std::string("unknown function '") + typed + "'";
+  const Function* nearest = nullptr;
+  std::size_t best = std::numeric_limits<std::size_t>::max();
+  for (const Function& f : kFunctions) {
+    const std::size_t d = EditDistance(typed, f.name);
+    if (d < best) {
+      best = d;
+      nearest = &f;
+    }
+  }
+  if (nearest != nullptr && 2 * best <= std::max(std::strlen(typed), std::strlen(nearest->name))) {
+    message += std::string("; did you mean '") + nearest->name + "'?";
+  } else {
+    message += " (brimwater --help lists the functions)";
+  }
+  return message;
 }
 
 double Evaluate(const Function& f, const double* args, FormulationCode code) {
   return f.arity == 1 ? f.one(args[0], code) : f.two(args[0], args[1], code);
 }
 
-// A number that parses completely; NaN and infinities are numbers.
+// A decimal number that parses completely; NaN and infinities are numbers. The hexadecimal form that strtod
+// also reads (0x3e8 for 1000) is refused: in a table of temperatures and pressures it is a typing slip.
 bool ParseNumber(const char* text, double& value) {
   if (*text == '\0') return false;
+  const char* digits = text;
+  while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
+  if (*digits == '+' || *digits == '-') ++digits;
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return false;
   char* end = nullptr;
   errno = 0;
   value = std::strtod(text, &end);
   return *end == '\0' && end != text;  // out-of-range magnitudes become +-inf or 0, as strtod gives them
+}
+
+// A code the library answers: 67, 69, 84, 95 or 97, positive for English and negative for SI units.
+bool IsSupported(FormulationCode code) {
+  for (const Formulation& form : kFormulations) {
+    if (code == form.code || code == -form.code) return true;
+  }
+  return false;
 }
 
 // A whole number within the 32-bit code range.
@@ -107,7 +174,7 @@ bool ParseCall(int count, char** words, const Function*& f, double* args, Formul
   }
   f = FindFunction(words[0]);
   if (f == nullptr) {
-    error = std::string("unknown function '") + words[0] + "'";
+    error = UnknownFunction(words[0]);
     return false;
   }
   if (count != f->arity + 2) {
@@ -126,7 +193,32 @@ bool ParseCall(int count, char** words, const Function*& f, double* args, Formul
             "' is not a formulation code (a whole number in the 32-bit range)";
     return false;
   }
+  if (!IsSupported(code)) {
+    error = std::string("'") + words[count - 1] +
+            "' is not a supported formulation code (67, 69, 84, 95 or 97; negative for SI units)";
+    return false;
+  }
   return true;
+}
+
+// NaN has a sign bit, which printf shows as "-nan"; a NaN result is printed as plain "nan".
+double Printable(double value) {
+  return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
+
+// Standard output, flushed and closed, must have taken everything: a full disk or a closed stream would
+// otherwise lose results without a word. Returns `status`, or kExitWriteError after a message.
+int FinishOutput(int status) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int reason = errno;
+  const bool failed = !flushed || std::ferror(stdout) != 0;
+  if (std::fclose(stdout) != 0 || failed) {
+    std::fprintf(stderr, "brimwater: cannot write the output%s%s\n", reason != 0 ? ": " : "",
+                 reason != 0 ? std::strerror(reason) : "");
+    return kExitWriteError;
+  }
+  return status;
 }
 
 int Usage(const std::string& message) {
@@ -140,7 +232,7 @@ int Single(int count, char** words) {
   FormulationCode code = 0;
   std::string error;
   if (!ParseCall(count, words, f, args, code, error)) return Usage(error);
-  std::printf("%.17g\n", Evaluate(*f, args, code));
+  std::printf("%.17g\n", Printable(Evaluate(*f, args, code)));
   return kExitOk;
 }
 
@@ -178,6 +270,9 @@ int Batch() {
     } else if (has_nul) {
       error = "line contains a NUL character";
     } else {
+      // A '#' starts a comment, on a line of its own or after a call.
+      char* comment = std::strchr(line, '#');
+      if (comment != nullptr) *comment = '\0';
       for (char* token = std::strtok(line, " \t\v\f\r"); token != nullptr;
            token = std::strtok(nullptr, " \t\v\f\r")) {
         if (count == kMaxWords) {
@@ -186,22 +281,22 @@ int Batch() {
         }
         words[count++] = token;
       }
-      if (count == 0 || words[0][0] == '#') continue;
+      if (count == 0) continue;
       if (count > kMaxWords) error = "too many words";
     }
     const Function* f = nullptr;
     double args[2] = {0.0, 0.0};
     FormulationCode code = 0;
     if (error.empty() && ParseCall(count, words, f, args, code, error)) {
-      std::printf("%.17g\n", Evaluate(*f, args, code));
+      std::printf("%.17g\n", Printable(Evaluate(*f, args, code)));
     } else {
       std::fputs("error\n", stdout);
       std::fprintf(stderr, "brimwater: line %lld: %s\n", number, error.c_str());
       failed = true;
     }
-    if (c == EOF) break;
+    // Output that cannot be written ends the run at once rather than after the whole input.
+    if (c == EOF || std::ferror(stdout) != 0) break;
   }
-  std::fflush(stdout);
   return failed ? kExitBatchFailure : kExitOk;
 }
 
@@ -217,8 +312,7 @@ int Compare(int count, char** words) {
     return Usage("compare needs --si or --english as its last argument");
   }
   const Function* f = count > 1 ? FindFunction(words[0]) : nullptr;
-  if (f == nullptr)
-    return Usage(count > 1 ? std::string("unknown function '") + words[0] + "'" : "missing function name");
+  if (f == nullptr) return Usage(count > 1 ? UnknownFunction(words[0]) : "missing function name");
   if (count != f->arity + 2) {
     return Usage(std::string(f->name) + " takes " + std::to_string(f->arity) +
                  (f->arity == 1 ? " argument" : " arguments") + " (" + f->arguments + ")");
@@ -228,16 +322,16 @@ int Compare(int count, char** words) {
     if (!ParseNumber(words[i + 1], args[i]))
       return Usage(std::string("'") + words[i + 1] + "' is not a number");
   }
-  const double reference = Evaluate(*f, args, sign * kReferenceCode);
+  const double reference = Printable(Evaluate(*f, args, sign * kReferenceCode));
   std::printf("%s(%s) in %s units; differences from SF95\n", f->name,
               f->arity == 1 ? words[1] : (std::string(words[1]) + ", " + words[2]).c_str(),
               sign < 0 ? "SI" : "English");
   std::printf("%5s  %-8s %24s %24s %12s\n", "code", "label", "value", "difference", "relative");
   for (const Formulation& form : kFormulations) {
     const int code = sign * form.code;
-    const double value = Evaluate(*f, args, code);
-    const double difference = value - reference;
-    const double relative = reference != 0.0 ? difference / std::fabs(reference) : 0.0;
+    const double value = Printable(Evaluate(*f, args, code));
+    const double difference = Printable(value - reference);
+    const double relative = Printable(reference != 0.0 ? difference / std::fabs(reference) : 0.0);
     std::printf("%5d  %-8s %24.17g %24.17g %12.3e\n", code, form.label, value, difference, relative);
   }
   return kExitOk;
@@ -262,7 +356,7 @@ void Demonstration() {
     std::printf("\n");
     for (const Row& row : kRows) {
       std::printf("%-5s %-10s", row.name, row.unit);
-      for (const Formulation& form : kFormulations) std::printf(" %13.8g", row.f(T, -form.code));
+      for (const Formulation& form : kFormulations) std::printf(" %13.8g", Printable(row.f(T, -form.code)));
       std::printf("\n");
     }
   }
@@ -272,26 +366,25 @@ void Help() {
   std::printf("%s\n\n", kUsage);
   std::printf(
       "Water and steam properties in five formulations: 67=ASME, 69=KKHM, 84=NBS/NRC, 95=SF95, 97=IF97.\n"
-      "A code greater than 0 means English units (degF, psia, ft3/lbm, BTU/lbm, BTU/(lbm degR)); zero or a\n"
-      "negative code SI units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)). An unsupported code gives -999 "
-      "(PropertyError),\n"
-      "for some functions converted to English units.\n\n"
+      "A positive code means English units (degF, psia, ft3/lbm, BTU/lbm, BTU/(lbm degR)), a negative one "
+      "SI\n"
+      "units (K, MPa, cm3/g, kJ/kg, kJ/(kg K)). Any other code is refused as bad input (the library itself\n"
+      "returns -999, PropertyError, for it).\n\n"
       "  brimwater FUNCTION ARG... CODE      evaluate one function, e.g. brimwater HofTP 1000 800 97\n"
       "  brimwater -                         read 'FUNCTION ARG... CODE' lines from standard input ('#' "
       "starts a\n"
-      "                                      comment line); a malformed line prints 'error'; exit status 1 "
-      "then\n"
+      "                                      comment); a malformed line prints 'error'; exit status 1 then\n"
       "  brimwater compare FUNCTION ARG... --si|--english\n"
       "                                      the five formulations side by side, with differences from SF95\n"
       "  brimwater                           usage and a saturation table of the five formulations\n\n"
       "Functions:\n");
   for (const Function& f : kFunctions) std::printf("  %-6s %s CODE\n", f.name, f.arguments);
-  std::printf("\nResults are printed with 17 significant digits. Bad arguments give exit status 2.\n");
+  std::printf(
+      "\nFunction names match in any case; numbers are decimal (nan and inf included). Results are printed "
+      "with\n17 significant digits. Bad arguments give exit status 2, output that cannot be written 3.\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc == 1) {
     std::printf("%s\n\n", kUsage);
     Demonstration();
@@ -313,3 +406,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(first, "compare") == 0) return Compare(argc - 2, argv + 2);
   return Single(argc - 1, argv + 1);
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return FinishOutput(Run(argc, argv)); }

@@ -14,7 +14,7 @@ using cycle::GasComposition;
 constexpr FormulationCode kIf97 = 97;  // IAPWS-IF97, English units
 
 constexpr double kFuelHeatingValue = 19500.0;  // BTU/lbm
-constexpr double kFuelRatio = 3.5;             // carbon to hydrogen
+constexpr double kFuelRatio = 3.5;             // r of CombustionProducts
 
 // Turbine inlet pressure per unit of flow through it (sliding pressure), psia per lbm/hr.
 constexpr double kHpFlowCoefficient = 0.025263;
@@ -187,8 +187,9 @@ GasComposition AmbientAir(double P, double T, double RH) {
 }
 
 GasComposition CombustionProducts(GasComposition x, double Fa, double Ff, double r) {
-  const double m = r / (r + 1.0);  // carbon share of the fuel
-  // Carbon takes one O2 per CO2; hydrogen takes half an O2 per H2O formed.
+  const double m = r / (r + 1.0);
+  // Per unit of fuel, (1 - m) burns to CO2 taking one O2 per CO2, and 0.5 m forms H2O taking 0.5 m of O2:
+  // one O2 per H2O formed, the model's own factor (stoichiometric hydrogen takes half an O2 per H2O).
   GasComposition y{x[0] * Fa, x[1] * Fa - ((1.0 - m) + 0.5 * m) * Ff, x[2] * Fa + (1.0 - m) * Ff,
                    x[3] * Fa + 0.5 * m * Ff, x[4] * Fa};
   const double sum = y[0] + y[1] + y[2] + y[3] + y[4];

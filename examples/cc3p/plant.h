@@ -16,8 +16,9 @@ double VapourPressure(double T);
 double HumidityRatio(double P, double T, double RH);
 // Mole fractions of moist ambient air.
 cycle::GasComposition AmbientAir(double P, double T, double RH);
-// Mole fractions after burning fuel flow Ff in gas flow Fa (lbm/hr) with a fuel of r parts carbon to one
-// part hydrogen.
+// Mole fractions after burning fuel flow Ff in gas flow Fa (lbm/hr), the flows taken as amounts, with the
+// fuel ratio r: with m = r / (r + 1), O2 falls by ((1 - m) + 0.5 m) Ff, CO2 rises by (1 - m) Ff and H2O by
+// 0.5 m Ff.
 cycle::GasComposition CombustionProducts(cycle::GasComposition x, double Fa, double Ff, double r);
 
 struct PlantResult {

@@ -10,6 +10,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <optional>
 
 #include "common/cycle.h"
 
@@ -147,6 +149,100 @@ UaStep UaMatching(std::array<double, L>& flows, const std::array<double, L>& ua,
     flows[k] = f;
   }
   return UaStep::Updated;
+}
+
+// How a solve prints its iterations: a header line, then for each iteration the iteration number ("%2i"),
+// every flow and every UA, each as " %W.0lf" with its own width W, and a line end.
+template <std::size_t L>
+struct IterationTable {
+  const char* header;  // with its line end
+  std::array<int, L> flowWidths;
+  std::array<int, L> uaWidths;
+};
+
+// Outcome of a solve on the steam flows of L pressure levels.
+template <std::size_t L>
+struct FlowSolve {
+  bool converged;
+  int iterations;  // iterations run, failed evaluations included
+  // Flows and UA of the last evaluation (of the last one that gave a UA, in the undamped solve).
+  std::array<double, L> flows;
+  std::array<double, L> ua;
+};
+
+namespace detail {
+
+template <std::size_t L>
+void PrintColumns(std::FILE* out, const std::array<int, L>& widths, const std::array<double, L>& values) {
+  for (std::size_t k = 0; k < L; ++k) std::fprintf(out, " %*.0lf", widths[k], values[k]);
+}
+
+}  // namespace detail
+
+// The UA matching from `start`: prints the table's header, then every iteration (the flows before the plant
+// is evaluated, its UA after), until every level is within `tolerance` of its target; after
+// kUaMatchingIterations without convergence it prints kNotConvergedMessage. `evaluate(flows)` returns the
+// UA of each level, all 0 when the plant cannot be evaluated at those flows.
+template <std::size_t L, class Evaluate>
+FlowSolve<L> SolveUaMatching(const std::array<double, L>& start, const std::array<double, L>& target,
+                             double tolerance, Evaluate evaluate, const IterationTable<L>& table,
+                             std::FILE* out) {
+  std::array<double, L> flows = start;
+  UaDamping damping;
+  FlowSolve<L> outcome{false, 0, flows, {}};
+  std::fputs(table.header, out);
+  for (int i = 0; i < kUaMatchingIterations; ++i) {
+    std::fprintf(out, "%2i", i);
+    detail::PrintColumns(out, table.flowWidths, flows);
+    const std::array<double, L> ua = evaluate(flows);
+    detail::PrintColumns(out, table.uaWidths, ua);
+    std::fputc('\n', out);
+    outcome = FlowSolve<L>{false, i + 1, flows, ua};
+    if (UaMatching(flows, ua, target, tolerance, damping) == UaStep::Converged) {
+      outcome.converged = true;
+      return outcome;
+    }
+  }
+  std::fputs(kNotConvergedMessage, out);
+  return outcome;
+}
+
+// The simpler, undamped iteration of the small HRSG models: an evaluation that gives no UA halves every flow
+// and prints nothing (so the printed iteration numbers can have gaps); otherwise the iteration is printed
+// and, unless every level is within `tolerance` of its target, each flow moves halfway toward the flow that
+// would give its target UA, without limits. After `maxIterations` it ends without a message.
+// `evaluate(flows)` returns the UA of each level, or nothing when the plant cannot be evaluated.
+template <std::size_t L, class Evaluate>
+FlowSolve<L> SolveUndamped(const std::array<double, L>& start, const std::array<double, L>& target,
+                           double tolerance, int maxIterations, Evaluate evaluate,
+                           const IterationTable<L>& table, std::FILE* out) {
+  std::array<double, L> flows = start;
+  FlowSolve<L> outcome{false, 0, flows, {}};
+  std::fputs(table.header, out);
+  for (int i = 0; i < maxIterations; ++i) {
+    outcome.iterations = i + 1;
+    const std::optional<std::array<double, L>> ua = evaluate(flows);
+    if (!ua) {
+      for (double& f : flows) f *= 0.5;
+      continue;
+    }
+    std::fprintf(out, "%2i", i);
+    detail::PrintColumns(out, table.flowWidths, flows);
+    detail::PrintColumns(out, table.uaWidths, *ua);
+    std::fputc('\n', out);
+    outcome.flows = flows;
+    outcome.ua = *ua;
+    bool converged = true;
+    for (std::size_t k = 0; k < L; ++k) {
+      if (!(std::fabs((*ua)[k] / target[k] - 1.0) < tolerance)) converged = false;
+    }
+    if (converged) {
+      outcome.converged = true;
+      return outcome;
+    }
+    for (std::size_t k = 0; k < L; ++k) flows[k] = flows[k] * (target[k] / (*ua)[k] + 1.0) * 0.5;
+  }
+  return outcome;
 }
 
 }  // namespace brimwater::cycle

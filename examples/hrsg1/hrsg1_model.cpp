@@ -3,9 +3,8 @@
 
 #include <brimwater/props.h>
 
-#include <cmath>
-
-#include "common/cycle.h"
+#include <array>
+#include <optional>
 
 namespace brimwater::hrsg1 {
 namespace {
@@ -83,26 +82,14 @@ Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow) {
 Outcome Solve(double start_flow, std::FILE* out) {
   const SteamStates states = ComputeSteamStates();
   const double gas_cp = MeanGasCp();
-  Outcome outcome{false, start_flow, 0.0};
-  double flow = start_flow;
-
-  std::fprintf(out, "it flo  UA\n");
-  for (int i = 0; i < kMaxIterations; ++i) {
-    const Evaluation e = Evaluate(states, gas_cp, flow);
-    if (!e.valid) {
-      flow *= 0.5;
-      continue;
-    }
-    std::fprintf(out, "%2i %3.0lf %4.0lf\n", i, flow, e.ua);
-    outcome.flow = flow;
-    outcome.ua = e.ua;
-    if (std::fabs(e.ua / kTargetUa - 1.0) < kTolerance) {
-      outcome.converged = true;
-      break;
-    }
-    flow = flow * (kTargetUa / e.ua + 1.0) * 0.5;
-  }
-  return outcome;
+  using Flow = std::array<double, 1>;
+  const auto ua = [&](const Flow& flow) -> std::optional<Flow> {
+    const Evaluation e = Evaluate(states, gas_cp, flow[0]);
+    if (!e.valid) return std::nullopt;
+    return Flow{e.ua};
+  };
+  return cycle::SolveUndamped<1>({start_flow}, {kTargetUa}, kTolerance, kMaxIterations, ua,
+                                 {"it flo  UA\n", {3}, {4}}, out);
 }
 
 }  // namespace brimwater::hrsg1

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "common/hrsg.h"
+
 namespace brimwater::hrsg1 {
 
 inline constexpr double kGasFlow = 4000.0;        // same mass-flow unit as the steam flow
@@ -40,11 +42,8 @@ struct Evaluation {
   double ua;                         // total required UA
 };
 
-struct Outcome {
-  bool converged;
-  double flow;  // steam flow of the last valid evaluation
-  double ua;
-};
+// flows[0] and ua[0]: the steam flow and the total UA of the last valid evaluation.
+using Outcome = cycle::FlowSolve<1>;
 
 // Mass-weighted mean specific heat of the flue gas, kJ/(kg K).
 double MeanGasCp();

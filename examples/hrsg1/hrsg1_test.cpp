@@ -54,8 +54,8 @@ TEST(Hrsg1Model, ConvergedHrsgHasPositiveDutiesAndApproaches) {
   Outcome outcome{};
   SolveText(kStartFlow, &outcome);
   ASSERT_TRUE(outcome.converged);
-  EXPECT_NEAR(outcome.ua / kTargetUa, 1.0, kTolerance);
-  EXPECT_NEAR(outcome.flow, kConvergedFlow, kFlowTolerance * kConvergedFlow);
+  EXPECT_NEAR(outcome.ua[0] / kTargetUa, 1.0, kTolerance);
+  EXPECT_NEAR(outcome.flows[0], kConvergedFlow, kFlowTolerance * kConvergedFlow);
 
   const SteamStates s = ComputeSteamStates();
   // 8250 kPa drum: saturation near 297.2 degC, 250 K of superheat.
@@ -64,9 +64,9 @@ TEST(Hrsg1Model, ConvergedHrsgHasPositiveDutiesAndApproaches) {
   EXPECT_LT(s.h_eco, s.h_sat_vap);
   EXPECT_LT(s.h_sat_vap, s.h_steam);
 
-  const Evaluation e = Evaluate(s, MeanGasCp(), outcome.flow);
+  const Evaluation e = Evaluate(s, MeanGasCp(), outcome.flows[0]);
   ASSERT_TRUE(e.valid);
-  EXPECT_NEAR(e.ua, outcome.ua, 1e-9 * outcome.ua);
+  EXPECT_NEAR(e.ua, outcome.ua[0], 1e-9 * outcome.ua[0]);
   for (double q : {e.q_sh, e.q_ev, e.q_ec}) EXPECT_GT(q, 0.0);
   for (double d : {e.lmtd_sh, e.lmtd_ev, e.lmtd_ec}) EXPECT_GT(d, 0.0);
   // The gas cools through each section, stays above the water it heats, and leaves below its inlet.
@@ -96,7 +96,7 @@ TEST(Hrsg1Model, HalvedFlowsLeaveGapsInTheIterationNumbers) {
     EXPECT_EQ(lines[0], "it flo  UA");
     EXPECT_EQ(static_cast<int>(Numbers(lines[1]).at(0)), c.first_printed);
     EXPECT_TRUE(outcome.converged);
-    EXPECT_NEAR(outcome.flow, kConvergedFlow, kFlowTolerance * kConvergedFlow);
+    EXPECT_NEAR(outcome.flows[0], kConvergedFlow, kFlowTolerance * kConvergedFlow);
   }
 }
 

@@ -3,9 +3,7 @@
 
 #include <brimwater/props.h>
 
-#include <cmath>
-
-#include "common/cycle.h"
+#include <optional>
 
 namespace brimwater::hrsg2 {
 namespace {
@@ -63,7 +61,9 @@ SteamStates ComputeSteamStates() {
   return s;
 }
 
-Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow_lp, double flow_hp) {
+Evaluation Evaluate(const SteamStates& s, double gas_cp, const LevelValues& flows) {
+  const double flow_lp = flows[kLp];
+  const double flow_hp = flows[kHp];
   Evaluation e{};
   double* q = e.duty;
   q[kLpEc] = (flow_lp + flow_hp) * (s.h_lp_eco - s.h_condensate);
@@ -107,33 +107,17 @@ Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow_lp, double 
   return e;
 }
 
-Outcome Solve(double start_flow_lp, double start_flow_hp, std::FILE* out) {
+Outcome Solve(const LevelValues& start, std::FILE* out) {
   const SteamStates states = ComputeSteamStates();
   const double gas_cp = MeanGasCp();
-  Outcome outcome{false, start_flow_lp, start_flow_hp, 0.0, 0.0};
-  double flow_lp = start_flow_lp;
-  double flow_hp = start_flow_hp;
-
-  std::fprintf(out, "it  Flp    Fhp   UAlp   UAhp\n");
-  for (int i = 0; i < kMaxIterations; ++i) {
-    const Evaluation e = Evaluate(states, gas_cp, flow_lp, flow_hp);
-    if (!e.valid) {
-      flow_lp *= 0.5;
-      flow_hp *= 0.5;
-      continue;
-    }
-    std::fprintf(out, "%2i %5.0lf %6.0lf %6.0lf %6.0lf\n", i, flow_lp, flow_hp, e.ua_lp, e.ua_hp);
-    outcome = Outcome{false, flow_lp, flow_hp, e.ua_lp, e.ua_hp};
-    if (std::fabs(e.ua_lp / kTargetUaLp - 1.0) < kTolerance &&
-        std::fabs(e.ua_hp / kTargetUaHp - 1.0) < kTolerance) {
-      outcome.converged = true;
-      break;
-    }
-    // Undamped: each flow moves halfway towards the flow that would give its target UA.
-    flow_hp = flow_hp * (kTargetUaHp / e.ua_hp + 1.0) * 0.5;
-    flow_lp = flow_lp * (kTargetUaLp / e.ua_lp + 1.0) * 0.5;
-  }
-  return outcome;
+  const auto ua = [&](const LevelValues& flows) -> std::optional<LevelValues> {
+    const Evaluation e = Evaluate(states, gas_cp, flows);
+    if (!e.valid) return std::nullopt;
+    return LevelValues{e.ua_lp, e.ua_hp};
+  };
+  return cycle::SolveUndamped(
+      start, kTargetUa, kTolerance, kMaxIterations, ua,
+      cycle::IterationTable<kLevelCount>{"it  Flp    Fhp   UAlp   UAhp\n", {5, 6}, {6, 6}}, out);
 }
 
 }  // namespace brimwater::hrsg2

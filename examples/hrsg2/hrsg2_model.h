@@ -6,7 +6,10 @@
 #ifndef BRIMWATER_EXAMPLES_HRSG2_MODEL_H
 #define BRIMWATER_EXAMPLES_HRSG2_MODEL_H
 
+#include <array>
 #include <cstdio>
+
+#include "common/hrsg.h"
 
 namespace brimwater::hrsg2 {
 
@@ -15,12 +18,14 @@ inline constexpr double kGasInletT = 1050.0;        // degF
 inline constexpr double kCondensateT = 60.0;        // degF
 inline constexpr double kHpSteamPressure = 1800.0;  // psia
 inline constexpr double kLpSteamPressure = 75.0;    // psia
-inline constexpr double kTargetUaLp = 200000.0;     // BTU/(hr degF)
-inline constexpr double kTargetUaHp = 600000.0;
-inline constexpr double kTolerance = 0.0001;  // relative, on each UA
-inline constexpr double kStartFlowLp = kGasFlow / 100.0;
-inline constexpr double kStartFlowHp = kGasFlow / 20.0;
+inline constexpr double kTolerance = 0.0001;        // relative, on each UA
 inline constexpr int kMaxIterations = 32;
+
+// Pressure levels, in the order of the flows and UA values.
+enum Level : std::size_t { kLp, kHp, kLevelCount };
+using LevelValues = std::array<double, kLevelCount>;
+inline constexpr LevelValues kTargetUa{200000.0, 600000.0};  // BTU/(hr degF)
+inline constexpr LevelValues kStartFlows{kGasFlow / 100.0, kGasFlow / 20.0};
 
 // The water/steam states, fixed by the steam conditions. Temperatures degF, enthalpies BTU/lbm.
 struct SteamStates {
@@ -46,20 +51,16 @@ struct Evaluation {
   double ua_lp, ua_hp;
 };
 
-struct Outcome {
-  bool converged;
-  double flow_lp, flow_hp;  // flows of the last valid evaluation
-  double ua_lp, ua_hp;
-};
+using Outcome = cycle::FlowSolve<kLevelCount>;
 
 // Mass-weighted mean specific heat of the flue gas, BTU/(lbm degF).
 double MeanGasCp();
 SteamStates ComputeSteamStates();
-Evaluation Evaluate(const SteamStates& s, double gas_cp, double flow_lp, double flow_hp);
+Evaluation Evaluate(const SteamStates& s, double gas_cp, const LevelValues& flows);
 
 // The iteration on the two flows, printing the header and one line per valid evaluation to `out`.
 // Evaluations that find no valid UA halve both flows and print nothing.
-Outcome Solve(double start_flow_lp, double start_flow_hp, std::FILE* out);
+Outcome Solve(const LevelValues& start, std::FILE* out);
 
 }  // namespace brimwater::hrsg2
 

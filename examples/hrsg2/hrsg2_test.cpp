@@ -20,12 +20,11 @@ constexpr char kHeader[] = "it  Flp    Fhp   UAlp   UAhp";
 constexpr char kLineFormat[] = "%2i %5.0lf %6.0lf %6.0lf %6.0lf";
 // Converged flows of this model, lbm/hr. The LP flow approaches its value slowly, from above, so a UA
 // within 0.0001 of its target leaves it within a few times that fraction.
-constexpr double kFlowLp = 16890.0;
-constexpr double kFlowHp = 106413.0;
+constexpr LevelValues kConvergedFlows{16890.0, 106413.0};
 constexpr double kFlowTolerance = 5e-4;
 
-std::string SolveText(double start_lp, double start_hp, Outcome* outcome) {
-  return testing::PrintedText([&](std::FILE* out) { *outcome = Solve(start_lp, start_hp, out); });
+std::string SolveText(const LevelValues& start, Outcome* outcome) {
+  return testing::PrintedText([&](std::FILE* out) { *outcome = Solve(start, out); });
 }
 
 TEST(Hrsg2Program, PrintsHeaderAndOneLinePerIterationUntilBothTargets) {
@@ -48,22 +47,23 @@ TEST(Hrsg2Program, PrintsHeaderAndOneLinePerIterationUntilBothTargets) {
   // The last line is the converged one: both UA within 0.0001 of their targets.
   const std::vector<double> last = Numbers(lines.back());
   ASSERT_EQ(last.size(), 5u);
-  EXPECT_NEAR(last[1], kFlowLp, kFlowTolerance * kFlowLp);
-  EXPECT_NEAR(last[2], kFlowHp, kFlowTolerance * kFlowHp);
-  EXPECT_NEAR(last[3], kTargetUaLp, kTolerance * kTargetUaLp + 0.5);
-  EXPECT_NEAR(last[4], kTargetUaHp, kTolerance * kTargetUaHp + 0.5);
+  for (std::size_t level = 0; level < kLevelCount; ++level) {
+    EXPECT_NEAR(last[1 + level], kConvergedFlows[level], kFlowTolerance * kConvergedFlows[level]);
+    EXPECT_NEAR(last[3 + level], kTargetUa[level], kTolerance * kTargetUa[level] + 0.5);
+  }
 }
 
 TEST(Hrsg2Model, ConvergedHrsgHasPositiveDutiesAndApproaches) {
   Outcome outcome{};
-  SolveText(kStartFlowLp, kStartFlowHp, &outcome);
+  SolveText(kStartFlows, &outcome);
   ASSERT_TRUE(outcome.converged);
-  EXPECT_NEAR(outcome.ua_lp / kTargetUaLp, 1.0, kTolerance);
-  EXPECT_NEAR(outcome.ua_hp / kTargetUaHp, 1.0, kTolerance);
+  for (std::size_t level = 0; level < kLevelCount; ++level) {
+    EXPECT_NEAR(outcome.ua[level] / kTargetUa[level], 1.0, kTolerance);
+  }
 
   const SteamStates s = ComputeSteamStates();
   const double gas_cp = MeanGasCp();
-  const Evaluation e = Evaluate(s, gas_cp, outcome.flow_lp, outcome.flow_hp);
+  const Evaluation e = Evaluate(s, gas_cp, outcome.flows);
   ASSERT_TRUE(e.valid);
   double total_duty = 0.0;
   double t_in = kGasInletT;
@@ -103,20 +103,21 @@ TEST(Hrsg2Model, SteamStatesFollowThePressureLevels) {
 // so the printed iteration numbers skip it.
 TEST(Hrsg2Model, HalvedFlowsLeaveGapsInTheIterationNumbers) {
   struct Case {
-    double start_lp, start_hp;
+    LevelValues start;
     int first_printed;
   };
-  const Case cases[] = {{kStartFlowLp, kStartFlowHp, 0}, {40000.0, 400000.0, 2}, {160000.0, 1600000.0, 4}};
+  const Case cases[] = {{kStartFlows, 0}, {{40000.0, 400000.0}, 2}, {{160000.0, 1600000.0}, 4}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first_printed);
     Outcome outcome{};
-    const std::vector<std::string> lines = Lines(SolveText(c.start_lp, c.start_hp, &outcome));
+    const std::vector<std::string> lines = Lines(SolveText(c.start, &outcome));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], kHeader);
     EXPECT_EQ(static_cast<int>(Numbers(lines[1]).at(0)), c.first_printed);
     EXPECT_TRUE(outcome.converged);
-    EXPECT_NEAR(outcome.flow_lp, kFlowLp, kFlowTolerance * kFlowLp);
-    EXPECT_NEAR(outcome.flow_hp, kFlowHp, kFlowTolerance * kFlowHp);
+    for (std::size_t level = 0; level < kLevelCount; ++level) {
+      EXPECT_NEAR(outcome.flows[level], kConvergedFlows[level], kFlowTolerance * kConvergedFlows[level]);
+    }
   }
 }
 

@@ -5,6 +5,6 @@
 #include "hrsg2_model.h"
 
 int main() {
-  brimwater::hrsg2::Solve(brimwater::hrsg2::kStartFlowLp, brimwater::hrsg2::kStartFlowHp, stdout);
+  brimwater::hrsg2::Solve(brimwater::hrsg2::kStartFlows, stdout);
   return 0;
 }

@@ -115,23 +115,11 @@ LevelValues DrawStartingFlows(RandomSequence& sequence) {
 
 Outcome Solve(RandomSequence& sequence, std::FILE* out) {
   const SteamStates states = ComputeSteamStates();
-  LevelValues flows = DrawStartingFlows(sequence);
-  cycle::UaDamping damping;
-  Outcome outcome{false, 0, flows, {}};
-
-  std::fprintf(out, "it  Flp   Fip    Fhp   UAlp   UAip   UAhp\n");
-  for (int i = 0; i < cycle::kUaMatchingIterations; ++i) {
-    std::fprintf(out, "%2i %5.0lf %5.0lf %6.0lf", i, flows[kLp], flows[kIp], flows[kHp]);
-    const LevelValues ua = EvaluateUa(states, flows);
-    std::fprintf(out, " %6.0lf %6.0lf %6.0lf\n", ua[kLp], ua[kIp], ua[kHp]);
-    outcome = Outcome{false, i + 1, flows, ua};
-    if (cycle::UaMatching(flows, ua, kTargetUa, kTolerance, damping) == cycle::UaStep::Converged) {
-      outcome.converged = true;
-      return outcome;
-    }
-  }
-  std::fputs(cycle::kNotConvergedMessage, out);
-  return outcome;
+  const cycle::IterationTable<kLevelCount> table{
+      "it  Flp   Fip    Fhp   UAlp   UAip   UAhp\n", {5, 5, 6}, {6, 6, 6}};
+  return cycle::SolveUaMatching(
+      DrawStartingFlows(sequence), kTargetUa, kTolerance,
+      [&states](const LevelValues& flows) { return EvaluateUa(states, flows); }, table, out);
 }
 
 }  // namespace brimwater::hrsg3

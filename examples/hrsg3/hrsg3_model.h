@@ -65,12 +65,7 @@ int NextRandom(RandomSequence& sequence);
 // LP, IP and HP starting flows, drawn in that order, each (r mod 10000 + 1) * 100 lbm/hr.
 LevelValues DrawStartingFlows(RandomSequence& sequence);
 
-struct Outcome {
-  bool converged;
-  int iterations;
-  LevelValues flows;  // flows of the last evaluation
-  LevelValues ua;
-};
+using Outcome = cycle::FlowSolve<kLevelCount>;
 
 // One solve from the next starting flows: prints its header and one line per iteration to `out`, and the
 // failure message when it does not converge within the UA matching's iterations.

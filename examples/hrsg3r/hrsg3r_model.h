@@ -70,12 +70,7 @@ Sections HrsgSections(const SteamStates& s, const ColdReheat& cold_reheat, const
 // Required UA of each level, all 0 when a duty or a log-mean difference is not positive.
 LevelValues EvaluateUa(const SteamStates& s, const LevelValues& flows);
 
-struct Outcome {
-  bool converged;
-  int iterations;
-  LevelValues flows;  // flows of the last evaluation
-  LevelValues ua;
-};
+using Outcome = cycle::FlowSolve<kLevelCount>;
 
 // The UA matching from `start`, printing the header and one line per iteration to `out`, and the failure
 // message when it does not converge within its iterations.

@@ -22,11 +22,28 @@ brimwater::FormulationCode CodeOfText(const char* text) {
   return static_cast<brimwater::FormulationCode>(value);
 }
 
+// The plant data are in English units, so only a positive code of one of the five formulations gives a heat
+// balance; the grid runs with any other code all the same, as a speed test.
+bool GivesEnglishUnits(brimwater::FormulationCode code) {
+  constexpr brimwater::FormulationCode kEnglishCodes[] = {67, 69, 84, 95, 97};
+  for (const brimwater::FormulationCode supported : kEnglishCodes) {
+    if (code == supported) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   brimwater::FormulationCode formulation = 97;  // IAPWS-IF97, English units
   if (argc > 1) formulation = CodeOfText(argv[1]);
+  if (!GivesEnglishUnits(formulation)) {
+    std::fprintf(
+        stderr,
+        "stcycle: note: the plant data are in English units; code %d is not 67, 69, 84, 95 or 97, so "
+        "the numbers below are meaningless\n",
+        formulation);
+  }
 
   constexpr double kCoolingWaterFlow = 7750000.0;  // lbm/hr, printed only
 

@@ -2,6 +2,8 @@
 #   EXE           the program
 #   ARGS          its arguments, separated by '|'
 #   INPUT         a file for standard input (optional)
+#   OUTPUT_FILE   a file that receives standard output instead of the check (optional; /dev/full tests the
+#                 write error)
 #   RC            the expected exit status
 #   OUT, ERR      regular expressions that standard output / standard error must match (optional)
 #   OUT_EXACT     the exact standard output (optional)
@@ -29,26 +31,27 @@ while(i LESS count)
   endif()
   math(EXPR i "${i} + 1")
 endwhile()
-set(input_option)
+set(io_options OUTPUT_VARIABLE out)
+if(OUTPUT_FILE)
+  set(io_options OUTPUT_FILE ${OUTPUT_FILE})
+endif()
 if(INPUT)
-  set(input_option INPUT_FILE ${INPUT})
+  list(APPEND io_options INPUT_FILE ${INPUT})
 endif()
 if(count EQUAL 0)
-  execute_process(COMMAND ${EXE} ${input_option} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} ${io_options} RESULT_VARIABLE rc ERROR_VARIABLE err)
 elseif(count EQUAL 1)
-  execute_process(COMMAND ${EXE} "${a0}" ${input_option} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} "${a0}" ${io_options} RESULT_VARIABLE rc ERROR_VARIABLE err)
 elseif(count EQUAL 2)
-  execute_process(COMMAND ${EXE} "${a0}" "${a1}" ${input_option} RESULT_VARIABLE rc OUTPUT_VARIABLE out
-                  ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} "${a0}" "${a1}" ${io_options} RESULT_VARIABLE rc ERROR_VARIABLE err)
 elseif(count EQUAL 3)
-  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" ${input_option} RESULT_VARIABLE rc OUTPUT_VARIABLE out
-                  ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" ${io_options} RESULT_VARIABLE rc ERROR_VARIABLE err)
 elseif(count EQUAL 4)
-  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" ${input_option} RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" ${io_options} RESULT_VARIABLE rc
+                  ERROR_VARIABLE err)
 else()
-  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" "${a4}" ${input_option} RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" "${a4}" ${io_options} RESULT_VARIABLE rc
+                  ERROR_VARIABLE err)
 endif()
 set(report "exit status ${rc}\n--- stdout ---\n${out}\n--- stderr ---\n${err}")
 if(NOT rc STREQUAL RC)

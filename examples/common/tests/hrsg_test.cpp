@@ -5,7 +5,10 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 
+#include "common/tests/run_program.h"
 #include "support/precision.h"
 
 namespace brimwater::cycle {
@@ -152,6 +155,47 @@ TEST(UaMatching, ConvergesOnlyWhenEveryLevelAndTheCallersTestsHold) {
     UaDamping damping;
     EXPECT_EQ(UaMatching(flows, r.ua, target, 1e-3, damping, r.otherTests), r.expected);
   }
+}
+
+// A toy plant of one level whose UA is 10 per unit of flow and which cannot be evaluated above a flow of
+// 1000.
+constexpr double kToyLimit = 1000.0;
+constexpr IterationTable<1> kToyTable{"it    F    UA\n", {4}, {5}};
+
+TEST(SolveUndamped, HalvesSilentlyThenMovesHalfwayToTheTarget) {
+  FlowSolve<1> outcome{};
+  const std::string text = brimwater::testing::PrintedText([&](std::FILE* out) {
+    const auto toy = [](const std::array<double, 1>& f) -> std::optional<std::array<double, 1>> {
+      if (f[0] > kToyLimit) return std::nullopt;
+      return std::array<double, 1>{10.0 * f[0]};
+    };
+    outcome = SolveUndamped<1>({4000.0}, {5000.0}, 1e-4, 32, toy, kToyTable, out);
+  });
+  // 4000 and 2000 fail and print nothing; 1000 gives twice the target, so the flow moves to 750.
+  const std::string first = "it    F    UA\n 2 1000 10000\n 3  750  7500\n";
+  EXPECT_EQ(text.substr(0, first.size()), first);
+  ASSERT_TRUE(outcome.converged);
+  EXPECT_NEAR(outcome.flows[0], 500.0, 500.0 * 1e-4);
+  EXPECT_NEAR(outcome.ua[0], 5000.0, 5000.0 * 1e-4);
+  // Each update halves the distance to the target flow, 500 at iteration 2: within 1e-4 of 500 after 14
+  // updates (500 / 2^14 < 0.05), so the solve converges at iteration 16, its 17th.
+  EXPECT_EQ(outcome.iterations, 17);
+}
+
+TEST(SolveUaMatching, EndsWithTheFailureMessageAfterItsIterations) {
+  FlowSolve<1> outcome{};
+  const std::string text = brimwater::testing::PrintedText([&](std::FILE* out) {
+    const auto never = [](const std::array<double, 1>&) { return std::array<double, 1>{0.0}; };
+    outcome = SolveUaMatching<1>({1.0}, {5000.0}, 1e-4, never, kToyTable, out);
+  });
+  const std::string first = "it    F    UA\n 0    1     0\n";
+  EXPECT_EQ(text.substr(0, first.size()), first);
+  const std::string message = kNotConvergedMessage;
+  ASSERT_GE(text.size(), message.size());
+  EXPECT_EQ(text.substr(text.size() - message.size()), message);
+  EXPECT_FALSE(outcome.converged);
+  EXPECT_EQ(outcome.iterations, kUaMatchingIterations);
+  EXPECT_EQ(outcome.flows[0], std::ldexp(1.0, 1 - kUaMatchingIterations));  // halved before each retry
 }
 
 }  // namespace

@@ -76,8 +76,15 @@ std::vector<CaseBlock> ReadBlocks(const std::vector<std::string>& lines, bool ch
   return blocks;
 }
 
-void ExpectStandardError(const std::string& err) {
-  const std::vector<std::string> lines = Lines(err);
+// The sweep's progress and the timing line, after the note on the units when `note` is set.
+void ExpectStandardError(const std::string& err, bool note = false) {
+  std::vector<std::string> lines = Lines(err);
+  if (note) {
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].rfind("stcycle: note: the plant data are in English units; code ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("meaningless"), std::string::npos) << lines[0];
+    lines.erase(lines.begin());
+  }
   ASSERT_EQ(lines.size(), 5u) << err;
   EXPECT_EQ(lines[0], "PF=0.85");
   EXPECT_EQ(lines[1], "PF=0.90");
@@ -119,13 +126,14 @@ TEST(StcycleProgram, RunsTheGridOf480CasesAndTimesIt) {
 }
 
 // Text that is no number reads as 0 (SI units, no formulation); a number beyond the 32-bit range is held at
-// its end; either way every property call yields PropertyError, and the grid still runs to its end.
+// its end; either way every property call yields PropertyError, and the grid still runs to its end after a
+// note on standard error.
 TEST(StcycleProgram, ArgumentThatIsNoCodeStillEndsNormally) {
   for (const char* argument : {"abc", "''", "99999999999999999999", "-99999999999999999999", "5"}) {
     SCOPED_TRACE(argument);
     const ProgramRun run = RunProgram(PROGRAM_PATH, argument);
     ASSERT_EQ(run.status, 0) << run.err;
-    ExpectStandardError(run.err);
+    ExpectStandardError(run.err, true);
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(IsTimingLine(lines.back()));
@@ -133,6 +141,15 @@ TEST(StcycleProgram, ArgumentThatIsNoCodeStillEndsNormally) {
     ASSERT_EQ(blocks.size(), 480u);
     for (const CaseBlock& b : blocks) ASSERT_EQ(b.iterations, 32);
   }
+}
+
+// An SI code reads the English plant data as kelvins and megapascals: the grid runs, after the note.
+TEST(StcycleProgram, SiCodeRunsWithANote) {
+  const ProgramRun run = RunProgram(PROGRAM_PATH, "-97");
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectStandardError(run.err, true);
+  EXPECT_NE(Lines(run.err)[0].find("code -97 "), std::string::npos);
+  EXPECT_EQ(ReadBlocks(Lines(run.out), false).size(), 480u);
 }
 
 }  // namespace
