@@ -2,48 +2,15 @@
 # entry points and the fifteen worksheet functions under their undecorated names, imports XLCALL32.DLL by
 # ordinals 2 and 3 only, and needs no MinGW runtime DLL.
 #   cmake -DOBJDUMP=<objdump> -DXLL=<file> -DBITS=32|64 -P examine_xll.cmake
-if(NOT EXISTS "${XLL}")
-  message(FATAL_ERROR "${XLL} was not built")
-endif()
-execute_process(COMMAND ${OBJDUMP} -p ${XLL} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} -p ${XLL} failed")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/examine_dll.cmake)
+
 set(failures "")
-
-if(BITS EQUAL 32)
-  set(format "pei-i386")
-else()
-  set(format "pei-x86-64")
-endif()
-if(NOT dump MATCHES "file format ${format}")
-  string(APPEND failures "\n  not a ${format} file")
-endif()
-if(NOT dump MATCHES "Characteristics [^\n]*\n([^\n]*\n)*[\t ]*DLL\n")
-  string(APPEND failures "\n  not marked as a DLL")
-endif()
-
-# Exports: the name pointer table, one "[   n] Name" line per export.
-string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" export_table "${dump}")
-string(REGEX MATCHALL "\n[\t ]*.[\t ]*[0-9]+. [^\n]+" exports "${export_table}")
-list(TRANSFORM exports REPLACE "^\n[\t ]*.[\t ]*[0-9]+. " "")
-list(SORT exports)
 set(wanted Hf Hg HofPS HofTP Psat Sf Sg SofPH SofTP TofPH TofPS Tsat Vf Vg VofTP xlAddInManagerInfo xlAutoAdd
            xlAutoClose xlAutoOpen xlAutoRegister xlAutoRemove)
-list(SORT wanted)
-if(NOT exports STREQUAL wanted)
-  string(APPEND failures "\n  exports are [${exports}], expected exactly [${wanted}]")
-endif()
+brimwater_examine_dll(${OBJDUMP} ${XLL} ${BITS} "${wanted}" "^(xlcall32\\.dll|kernel32\\.dll|msvcrt\\.dll)$"
+                      dump failures)
 
-# Imports: every DLL named, and the entries of XLCALL32.DLL.
-string(REGEX MATCHALL "DLL Name: [^\n]+" dlls "${dump}")
-list(TRANSFORM dlls REPLACE "DLL Name: " "")
-foreach(dll IN LISTS dlls)
-  string(TOLOWER "${dll}" lower)
-  if(NOT lower MATCHES "^(xlcall32\\.dll|kernel32\\.dll|msvcrt\\.dll)$")
-    string(APPEND failures "\n  imports ${dll}, which an Excel machine may not have")
-  endif()
-endforeach()
+# The entries of XLCALL32.DLL.
 string(REGEX MATCH "DLL Name: XLCALL32\\.DLL\n[^\n]*Member-Name[^\n]*\n([^\n]+\n)*" xlcall "${dump}")
 string(REGEX MATCHALL "\n[\t ]*[0-9a-fA-F]+[\t ]+[0-9]+[\t ]+[^\n]*" entries "${xlcall}")
 list(TRANSFORM entries STRIP)
@@ -55,4 +22,5 @@ endif()
 if(failures)
   message(FATAL_ERROR "${XLL}:${failures}")
 endif()
-message(STATUS "${XLL}: ${format} DLL; exports ${exports}; imports ${dlls}; XLCALL32.DLL by ordinals 2 and 3")
+message(STATUS "${XLL}: ${BITS}-bit DLL; exports ${BRIMWATER_DLL_EXPORTS}; imports ${BRIMWATER_DLL_IMPORTS}; "
+               "XLCALL32.DLL by ordinals 2 and 3")

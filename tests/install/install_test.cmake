@@ -1,5 +1,5 @@
-# Installs the build tree into a scratch prefix, then configures, builds and runs the consumer project
-# against it. Arguments: BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR.
+# Installs the build tree into a scratch prefix, then configures, builds and runs the consumer project's two
+# programs against it. Arguments: BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR.
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix
                 RESULT_VARIABLE rc OUTPUT_QUIET)
@@ -16,8 +16,16 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIAB
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "building the consumer failed: ${rc}")
 endif()
-execute_process(COMMAND ${WORK_DIR}/build/consumer RESULT_VARIABLE rc OUTPUT_VARIABLE out)
-message(STATUS "HofTP(1000, 800, 97) = ${out}")
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "the consumer failed: ${rc}")
+foreach(consumer consumer consumer_c)
+  execute_process(COMMAND ${WORK_DIR}/build/${consumer} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+  message(STATUS "${consumer}: HofTP(1000, 800, 97) = ${out}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${consumer} failed: ${rc}")
+  endif()
+endforeach()
+
+# The C program runs on the installed shared library, not on the build tree's.
+execute_process(COMMAND ldd ${WORK_DIR}/build/consumer_c OUTPUT_VARIABLE libraries RESULT_VARIABLE rc)
+if(rc EQUAL 0 AND NOT libraries MATCHES "libbrimwater\\.so\\.[0-9]+ => ${WORK_DIR}/prefix/")
+  message(FATAL_ERROR "consumer_c does not load the installed libbrimwater.so:\n${libraries}")
 endif()
