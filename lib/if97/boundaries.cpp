@@ -11,11 +11,14 @@ constexpr double kB23HighTemperature = 863.15;      // K, where the B23 line rea
 constexpr double kRegion5LowTemperature = 1073.15;  // K
 }  // namespace
 
-int RegionOfTP(double T, double P) {
-  if (T <= kRegion3StartTemperature) return P >= Region4Pressure(T) ? 1 : 2;
-  if (T <= kB23HighTemperature) return P >= B23Pressure(T) ? 3 : 2;
-  if (T <= kRegion5LowTemperature) return 2;
-  return 5;
+RegionOfState RegionOfTP(double T, double P) {
+  if (T < kCriticalTemperature) {
+    const bool liquid = P >= Region4Pressure(T);
+    if (T <= kRegion3StartTemperature) return {liquid ? 1 : 2, liquid};
+    return {P >= B23Pressure(T) ? 3 : 2, liquid};
+  }
+  if (T <= kB23HighTemperature && P >= B23Pressure(T)) return {3, false};
+  return {T <= kRegion5LowTemperature ? 2 : 5, false};
 }
 
 bool InRangeOfValidity(double T, double P) {

@@ -62,10 +62,15 @@ bool InRangeOfValidity(double T, double P);
 double Region4Pressure(double T);     // MPa
 double Region4Temperature(double P);  // K
 
-// The region of (T, P) by the release's boundaries: 1, 2, 3 or 5. Outside the range of validity the nearest
+// The region of (T, P) by the release's boundaries: 1, 2, 3 or 5, and below the critical temperature whether
+// P lies at or above the saturation curve (the liquid side). Outside the range of validity the nearest
 // region's equation extrapolates: below 273.15 K region 1 or 2 by the saturation curve, above 863.15 K and
 // 100 MPa region 2, above 1073.15 K region 5.
-int RegionOfTP(double T, double P);
+struct RegionOfState {
+  int region;
+  bool liquid_side;
+};
+RegionOfState RegionOfTP(double T, double P);
 
 // The basic equations as fundamental equations, value and first and second derivatives from one evaluation:
 // regions 1, 2 (Eqs. 7, 15) and 5 (Eq. 32) as g(T, P), region 3 (Eq. 28) as a(T, rho) with rho in g/cm3.

@@ -14,11 +14,6 @@ using if97::kCriticalTemperature;
 
 constexpr double kCriticalDensity = if97::kCriticalDensity / 1000.0;  // g/cm3
 
-Phase PhaseOf(double T, double P) {
-  if (T < kCriticalTemperature) return P >= if97::Region4Pressure(T) ? Phase::Liquid : Phase::Vapour;
-  return P >= if97::kCriticalPressure ? Phase::Supercritical : Phase::Vapour;
-}
-
 Properties Region3(double T, double P, if97::Region3Branch branch) {
   Properties p = FromHelmholtz(if97::Region3Point(T, if97::Region3Density(T, P, branch)));
   p.P = P;  // the density reproduces P to its last bits; report P itself
@@ -26,9 +21,10 @@ Properties Region3(double T, double P, if97::Region3Branch branch) {
 }
 
 PhaseState SinglePhase(double T, double P) {
-  const Phase phase = PhaseOf(T, P);
-  const int region = if97::RegionOfTP(T, P);
-  switch (region) {
+  const if97::RegionOfState where = if97::RegionOfTP(T, P);
+  Phase phase = where.liquid_side ? Phase::Liquid : Phase::Vapour;
+  if (T >= kCriticalTemperature) phase = P >= if97::kCriticalPressure ? Phase::Supercritical : Phase::Vapour;
+  switch (where.region) {
     case 1: return {FromGibbs(if97::Region1Point(T, P)), phase, 1};
     case 2: return {FromGibbs(if97::Region2Point(T, P)), phase, 2};
     case 3:
