@@ -249,6 +249,12 @@ constexpr Field kFields[] = {
     {"cv", &brimwater::State::cv, "kJ/(kg K)", "BTU/(lbm degR)"},
     {"w", &brimwater::State::w, "m/s", "ft/s"},
     {"x", &brimwater::State::x, "", ""},
+    {"mu", &brimwater::State::mu, "Pa s", "lbm/(ft h)"},
+    {"lambda", &brimwater::State::lambda, "W/(m K)", "BTU/(h ft degF)"},
+    {"sigma", &brimwater::State::sigma, "N/m", "lbf/ft"},
+    {"nu", &brimwater::State::nu, "m2/s", "ft2/h"},
+    {"alpha", &brimwater::State::alpha, "m2/s", "ft2/h"},
+    {"Pr", &brimwater::State::Pr, "", ""},
 };
 
 // A number for a JSON object: 17 significant digits, NaN and infinities (which JSON lacks) as null.

@@ -31,7 +31,28 @@ bool Finite(const Properties& p) {
 }
 
 State Make(const Properties& p, Phase phase, int region, double x, Status status) {
-  return {p.T, p.P, p.v, p.rho, p.h, p.s, p.u, p.cp, p.cv, p.w, x, phase, region, status};
+  return {p.T,
+          p.P,
+          p.v,
+          p.rho,
+          p.h,
+          p.s,
+          p.u,
+          p.cp,
+          p.cv,
+          p.w,
+          x,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          phase,
+          region,
+          status,
+          TransportForm::None,
+          Status::NoSolution};
 }
 
 Status RangeStatus(const Formulation& f, double T, double P) {
@@ -129,7 +150,28 @@ bool Positive(double x) { return x > 0.0 && std::isfinite(x); }
 }  // namespace
 
 State Failed(Status status) {
-  return {kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, Phase::Unknown, 0, status};
+  return {kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          kNaN,
+          Phase::Unknown,
+          0,
+          status,
+          TransportForm::None,
+          Status::NoSolution};
 }
 
 State SolveTP(const Formulation& f, double T, double P) {

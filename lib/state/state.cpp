@@ -12,19 +12,22 @@ namespace {
 
 bool IsEnglish(FormulationCode code) { return code > 0; }
 
-constexpr double kFeetPerMetre = 1.0 / 0.3048;
-
 State ToEnglish(State s) {
   s.T = units::TemperatureOut(s.T);
   s.P = units::PressureOut(s.P);
   s.v = units::VolumeOut(s.v);
-  s.rho = s.rho * units::kCm3gPerFt3lbm;  // g/cm3 to lbm/ft3
+  s.rho = units::DensityOut(s.rho);
   s.h = units::EnthalpyOut(s.h);
   s.u = units::EnthalpyOut(s.u);
   s.s = units::EntropyOut(s.s);
   s.cp = units::EntropyOut(s.cp);
   s.cv = units::EntropyOut(s.cv);
-  s.w = s.w * kFeetPerMetre;
+  s.w = units::SpeedOut(s.w);
+  s.mu = units::ViscosityOut(s.mu);
+  s.lambda = units::ConductivityOut(s.lambda);
+  s.sigma = units::SurfaceTensionOut(s.sigma);
+  s.nu = units::DiffusivityOut(s.nu);
+  s.alpha = units::DiffusivityOut(s.alpha);
   return s;
 }
 

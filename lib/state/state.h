@@ -4,8 +4,9 @@
 // The formulation codes and the unit convention are those of the fifteen functions of <brimwater/props.h>:
 // the absolute value chooses the formulation (67 IFC-67, 69 KKHM 1969, 84 NBS/NRC 1984, 95 IAPWS-95, 97
 // IAPWS-IF97), the sign the units. A code greater than 0 means English units: degF, psia, ft3/lbm, lbm/ft3,
-// BTU/lbm, BTU/(lbm degR) (entropies and heat capacities divided by 4.1868 kJ/(kg K)), ft/s. Zero or a
-// negative code means SI units: K, MPa, cm3/g, g/cm3, kJ/kg, kJ/(kg K), m/s.
+// BTU/lbm, BTU/(lbm degR) (entropies and heat capacities divided by 4.1868 kJ/(kg K)), ft/s, and for the
+// transport properties lbm/(ft h), BTU/(h ft degF), lbf/ft and ft2/h. Zero or a negative code means SI units:
+// K, MPa, cm3/g, g/cm3, kJ/kg, kJ/(kg K), m/s, Pa s, W/(m K), N/m and m2/s.
 //
 // Unlike the fifteen functions, which keep their historical conventions, these functions report what went
 // wrong in `status` and never return a plausible number where none is meaningful: such values are NaN. They
@@ -24,6 +25,13 @@ enum class Phase : int {
                 // pressure, or saturated vapour
   Supercritical = 3,  // at or above both the critical temperature and the critical pressure
   TwoPhase = 4,       // a mixture of saturated liquid and vapour, 0 < x < 1
+};
+
+// Which form of the IAPWS transport correlations gave a state's viscosity and thermal conductivity.
+enum class TransportForm : int {
+  None = 0,        // not evaluated (two-phase mixtures, failed states)
+  Industrial = 1,  // IAPWS R12-08 without the critical enhancement, R15-11 in its industrial form
+  Full = 2,        // both with their critical enhancements, from the formulation's own derivatives
 };
 
 enum class Status : int {
@@ -51,12 +59,23 @@ struct State {
   double cv;   // specific isochoric heat capacity
   double w;    // speed of sound
   double x;    // vapour quality (mass fraction of vapour)
+  // Transport properties (IAPWS R12-08, R15-11) and surface tension (IAPWS R1-76(2014)): NaN for a two-phase
+  // mixture, except sigma, which is defined on the saturation line only (saturated states and mixtures).
+  double mu;      // dynamic viscosity
+  double lambda;  // thermal conductivity
+  double sigma;   // surface tension
+  double nu;      // kinematic viscosity, mu / rho
+  double alpha;   // thermal diffusivity, lambda / (rho cp)
+  double Pr;      // Prandtl number, mu cp / lambda
   Phase phase;
   // The formulation's region (IAPWS-IF97: 1, 2, 3, 5, and 4 for a two-phase mixture) or sub-region (IFC-67:
   // 1 to 4); 0 for the formulations that have none (IAPWS-95, NBS/NRC 1984, KKHM 1969) and for a two-phase
   // IFC-67 mixture.
   int region;
   Status status;
+  TransportForm transport;
+  // The transport correlations' own range of validity: Ok or Extrapolated (NoSolution where they gave none).
+  Status transport_status;
 };
 
 // The state at temperature T and pressure P.
