@@ -1,6 +1,7 @@
 // KKHM 1969 densities: the start fits and the density searches on the liquid, vapour and supercritical
 // branches of the 1969 equation's isotherm.
 #include <cmath>
+#include <limits>
 
 #include "kkhm69/kkhm69.h"
 #include "numerics/density_secant.h"
@@ -129,13 +130,19 @@ constexpr double kLiquidOutward = 1.1;
 constexpr double kDenseStart = 1.1;  // g/cm3
 constexpr double kVapourOutward = 0.5;
 
+// The pressure is a difference of terms of the size of rho R T and larger, so its last bits carry rounding
+// noise of tens (vapour) to hundreds (liquid) of ulps of rho R T. A residual within kNoise ulps of it is
+// taken as the root, where bisecting the noise would only shuffle the last bits of the density.
+constexpr double kNoise = 64.0 * std::numeric_limits<double>::epsilon();
+
 double RootOnBranch(const Isotherm& iso, double P, Branch branch) {
-  const auto residual = [&iso, P](double rho) {
+  const double T = iso.T;
+  const auto residual = [&iso, P, T](double rho) {
     numerics::ValueSlope f = PressureOnIsotherm(iso, rho);
     f.value -= P;
+    if (std::fabs(f.value) <= kNoise * rho * kGasConstant * T) f.value = 0.0;
     return f;
   };
-  const double T = iso.T;
   if (branch == Branch::Vapour) {
     return numerics::BranchRoot(residual, P / (kGasConstant * T), numerics::Approach::FromBelow,
                                 kVapourOutward);

@@ -26,6 +26,7 @@ constexpr double kXScale = 0.01;     // 1/K
 constexpr double kTauNumerator = 1000.0;
 constexpr double kTauScale = 1e-5;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kResidualUlps = 8.0;
 
 // sum(F_i x^(i-1)) in nested form, and its derivative in x.
 double VapourSum(double x) {
@@ -66,8 +67,10 @@ double VapourPressureTemperature(double P) {
   const double start = 1.0 / (1.0 / kCriticalTemperature + slope * std::log(kCriticalPressure / P));
   double T = std::fmin(std::fmax(start, kLowestVapourPressureTemperature), kCriticalTemperature);
   numerics::ValueSlope f = residual(T);
+  // The residual is a relative pressure: stop within a few ulps of the terms S a (of the size of ln(P/pc)).
+  const double tolerance = kResidualUlps * std::numeric_limits<double>::epsilon() * std::fmax(1.0, -ln_P);
   T = numerics::BracketedNewton(residual, {kLowestVapourPressureTemperature, kCriticalTemperature}, T, f,
-                                0.0);
+                                tolerance);
   // Below the lowest temperature the search covers, P has no saturation temperature here.
   return f.value > 0.0 && T == kLowestVapourPressureTemperature ? kNaN : T;
 }
