@@ -267,7 +267,7 @@ numerics::HelmholtzPoint Point(double T, double rho) {
   // first and second derivatives in T (d theta / dT = 1 / 1000).
   const double theta = T / kTauNumerator;
   const double ln_T = std::log(T);
-  const double k = 1.0 / kTauNumerator;
+  const double k = 1.0 / kTauNumerator;  // d theta / dT
   const double log_part = kC7 + kC8 * theta;
   const double psi0_value =
       kC1 + theta * (kC2 + theta * (kC3 + theta * (kC4 + theta * (kC5 + theta * kC6)))) + log_part * ln_T;

@@ -1,7 +1,8 @@
 // Keenan, Keyes, Hill and Moore 1969 kernel (formulation code 69): the fundamental equation for the specific
 // Helmholtz function of the 1969 Steam Tables, psi(rho, T) = psi0(T) + R T (ln rho + rho Q(rho, tau)), with
-// tau = 1000 / T, and the vapour-pressure equation that accompanies it. Densities come from the shared
-// safeguarded secant, started from this formulation's own fits.
+// tau = 1000 / T, and the vapour-pressure equation that accompanies it. The fifteen functions' densities come
+// from the shared safeguarded secant, started from this formulation's own fits; the state interface's from
+// Newton steps on one branch of the isotherm, to the last bits of the pressure.
 //
 // Units: T in K, P in MPa, rho in g/cm3 (so rho R T is in MPa), h and psi in kJ/kg, s in kJ/(kg K).
 #ifndef BRIMWATER_KKHM69_KKHM69_H
@@ -40,7 +41,7 @@ double SatPressure(double T);
 double SatTemperature(double P);
 
 // The vapour-pressure equation as it stands (unclamped; the state interface extrapolates it below the triple
-// point), and its inverse solved by Newton steps until the step is at the last bits, from
+// point), and its inverse solved by Newton steps until the residual is at the last few bits, from
 // kLowestVapourPressureTemperature to the critical point (NaN for a pressure below that range or above pc).
 inline constexpr double kLowestVapourPressureTemperature = 200.0;  // K
 double VapourPressure(double T);
@@ -67,7 +68,7 @@ numerics::HelmholtzPoint Point(double T, double rho);
 // pressure (MPa) with its slope (dp/drho)_T at a density on it.
 struct Isotherm {
   double T;
-  double factor[7];
+  double factor[7];  // T_j(tau), j = 1..7
 };
 Isotherm IsothermAt(double T);
 numerics::ValueSlope PressureOnIsotherm(const Isotherm& isotherm, double rho);
@@ -80,7 +81,8 @@ enum class Branch { Liquid, Vapour };
 double Density(double T, double P, Branch branch);
 
 // The density of the single-phase state at (T, P): on the liquid branch above the vapour pressure, on the
-// vapour branch at or below it, on the one branch at and above Tc.
+// vapour branch at or below it (or, where that branch ends below P, just under the vapour-pressure line from
+// 646.9036 K on, on the liquid branch, the equation's only state there), on the one branch at and above Tc.
 double SinglePhaseDensity(double T, double P);
 
 // The saturated states at T as the 1969 tables define them: the pressure from the vapour-pressure equation

@@ -5,9 +5,9 @@
 // MPa. Near it the saturated vapour is bridged to the critical state (kkhm69/density.cpp says why). The
 // formulation has no regions.
 //
-// Range of validity: the extent of the 1969 tables, 273.16 K (the triple point) to 1300 degC (1573.15 K) at
-// pressures up to 100 MPa (1000 bar); states outside it are computed by the equations as they stand and
-// flagged as extrapolated.
+// Range of validity: the extent of the 1969 tables, from the triple point, 273.16 K, to 1300 degC
+// (1573.15 K) at pressures up to 100 MPa (1000 bar). States outside it are computed by the equations as they
+// stand and flagged as extrapolated.
 #include "kkhm69/kkhm69.h"
 
 #include <cmath>
