@@ -164,15 +164,15 @@ double RootOnBranch(const Isotherm& iso, double P, Branch branch) {
 constexpr double kBridgeTemperature = 646.5;  // K
 
 double CriticalDensityAtVapourPressure() {
-  return RootOnBranch(IsothermAt(kCriticalTemperature), kCriticalPressure, Branch::Liquid);
+  return RootOnBranch(MakeIsotherm(kCriticalTemperature), kCriticalPressure, Branch::Liquid);
 }
 
 }  // namespace
 
-double Density(double T, double P, Branch branch) { return RootOnBranch(IsothermAt(T), P, branch); }
+double Density(double T, double P, Branch branch) { return RootOnBranch(MakeIsotherm(T), P, branch); }
 
 double SinglePhaseDensity(double T, double P) {
-  const Isotherm iso = IsothermAt(T);
+  const Isotherm iso = MakeIsotherm(T);
   if (T >= kCriticalTemperature) {
     // One branch: approached from the side the ideal-gas density lies on.
     const double ideal = P / (kGasConstant * T);
@@ -192,7 +192,7 @@ Saturation SaturationAt(double T) {
     return {kCriticalPressure, rho, rho};
   }
   const double P = VapourPressure(T);
-  const Isotherm iso = IsothermAt(T);
+  const Isotherm iso = MakeIsotherm(T);
   const double liquid = RootOnBranch(iso, P, Branch::Liquid);
   if (T <= kBridgeTemperature) return {P, liquid, RootOnBranch(iso, P, Branch::Vapour)};
   const double start = Density(kBridgeTemperature, VapourPressure(kBridgeTemperature), Branch::Vapour);

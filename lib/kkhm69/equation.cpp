@@ -297,7 +297,7 @@ numerics::HelmholtzPoint Point(double T, double rho) {
           RT * (2.0 * q_rho + rho * q_rhorho - inv_rho * inv_rho)};
 }
 
-Isotherm IsothermAt(double T) {
+Isotherm MakeIsotherm(double T) {
   const Factors F = FactorsAt(kTauNumerator / T);
   Isotherm iso;
   iso.T = T;

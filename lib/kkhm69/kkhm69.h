@@ -70,7 +70,7 @@ struct Isotherm {
   double T;
   double factor[7];  // T_j(tau), j = 1..7
 };
-Isotherm IsothermAt(double T);
+Isotherm MakeIsotherm(double T);
 numerics::ValueSlope PressureOnIsotherm(const Isotherm& isotherm, double rho);
 
 // The density (g/cm3) at which the equation gives P on the liquid or the vapour branch of the isotherm at T,

@@ -111,7 +111,7 @@ TEST(Kkhm69Point, AgreesWithTheHistoricalOperations) {
     EXPECT_NEAR(p, PressureOfTD(s.T, s.rho), 1e-13 * s.rho * kGasConstant * s.T);
     EXPECT_NEAR(h, EnthalpyOfTD(s.T, s.rho), 1e-11);
     EXPECT_NEAR(-f.a_T, EntropyOfTD(s.T, s.rho), 1e-14);
-    const numerics::ValueSlope on_isotherm = PressureOnIsotherm(IsothermAt(s.T), s.rho);
+    const numerics::ValueSlope on_isotherm = PressureOnIsotherm(MakeIsotherm(s.T), s.rho);
     EXPECT_NEAR(on_isotherm.value, p, 1e-13 * s.rho * kGasConstant * s.T);
     EXPECT_TRUE(AgreesRelative(on_isotherm.slope, 2.0 * s.rho * f.a_rho + s.rho * s.rho * f.a_rhorho, 1e-12));
   }
