@@ -1,13 +1,16 @@
 // IAPWS-95 kernel (formulation code 95): the scientific formulation's Helmholtz free energy (IAPWS R6-95,
 // Eqs. 4 to 6, Tables 1 and 2), pressure, enthalpy and entropy of (T, rho), and the densities of (T, P) found
 // with the shared density secant. The saturation line is that of IAPWS-IF97 (region 4), used unchanged.
+// Below these historical operations, the release's own face for the state interface.
 //
 // Units: T in K, rho in g/cm3, P in MPa, h in kJ/kg, s in kJ/(kg K).
 #ifndef BRIMWATER_IAPWS95_IAPWS95_H
 #define BRIMWATER_IAPWS95_IAPWS95_H
 
 #include "if97/if97.h"
+#include "numerics/branch_root.h"
 #include "numerics/density_secant.h"
+#include "numerics/fundamental.h"
 #include "numerics/kernel_contract.h"
 
 namespace brimwater::iapws95 {
@@ -67,6 +70,38 @@ double SatVapourDensity(double T, numerics::SecantTrace* trace = nullptr);
 
 // The density of the state (T, P, selector); P is not used for the saturated selectors.
 double DensityOfTP(double T, double P, StateSelector selector);
+
+// ---- The release's own face, for the state interface -----------------------------------------------------
+//
+// IAPWS R6-95(2018) as it stands: the ideal-gas part with the current n0_1 and n0_2 of Table 1 (the
+// historical functions above keep the 1995 values), the saturated states from the phase-equilibrium
+// condition on the equation itself, and densities to the last bits of the pressure.
+
+// What every point on one isotherm shares: the tau-dependent factors of every term of Eqs. 5 and 6, built
+// once per temperature.
+struct IsothermTerms {
+  double T;
+  double tau;
+  double ideal;            // phi0 - ln delta
+  double ideal_tau;        // tau phi0_tau
+  double ideal_tautau;     // tau^2 phi0_tautau
+  double poly[7];          // n tau^t of terms 1 to 7
+  double exponential[44];  // n tau^t of terms 8 to 51
+  double gauss[3];         // n tau^t exp(-beta (tau - gamma)^2) of terms 52 to 54
+  double gauss_t[3];       // t - 2 beta tau (tau - gamma)
+  double psi_tau[2];       // exp(-D (tau - 1)^2) of terms 55 and 56
+  bool non_analytic;       // whether terms 55 and 56 can matter on this isotherm
+};
+IsothermTerms MakeIsothermTerms(double T);
+
+// The Helmholtz energy a = R T phi(delta, tau) with its first and second derivatives (IAPWS R6-95(2018),
+// Eqs. 4 to 6, Tables 4 and 5), from one evaluation of every term.
+numerics::HelmholtzPoint PointOnIsotherm(const IsothermTerms& isotherm, double rho);
+numerics::HelmholtzPoint PointOfTD(double T, double rho);
+
+// The pressure p = rho R T (1 + delta phir_delta) (MPa) and its slope (dp/drho)_T (MPa cm3/g) on the
+// isotherm.
+numerics::ValueSlope PressureAndSlope(const IsothermTerms& isotherm, double rho);
 
 }  // namespace brimwater::iapws95
 
