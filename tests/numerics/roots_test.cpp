@@ -45,6 +45,32 @@ TEST(BranchRoot, FindsTheRootOnTheBranchItStartsFromAndNoOther) {
   EXPECT_TRUE(std::isnan(BranchRoot(low, 2.9, Approach::FromAbove, 1.01, 1.0)));
 }
 
+TEST(BranchRoot, StopsWithinTheNoiseOfTheFunctionInAFewSteps) {
+  // A pressure computed in floating point is the exact one plus noise of a few ulps of its terms. Modelled
+  // here on the liquid branch at T = 0.9, P = 0.6 (slope about 2.3 there): the root must come out within the
+  // noise (amplitude / slope) of the exact one, in few evaluations, from starts below the root from which
+  // Newton overshoots and then steps in the noise.
+  const double T = 0.9, P = 0.6;
+  const double exact =
+      BranchRoot([&](double rho) { return PressureResidual(T, rho, P); }, 2.9, Approach::FromAbove, 1.01);
+  ASSERT_NEAR(Pressure(T, exact), P, 1e-14);
+  for (double amplitude : {1e-14, 1e-13, 1e-12}) {
+    for (double start : {1.62, 1.63, 1.6324}) {
+      SCOPED_TRACE(::testing::Message() << "noise " << amplitude << " start " << start);
+      int evaluations = 0;
+      const auto noisy = [&](double rho) {
+        ++evaluations;
+        ValueSlope f = PressureResidual(T, rho, P);
+        f.value += amplitude * std::sin(1e16 * rho);
+        return f;
+      };
+      const double root = BranchRoot(noisy, start, Approach::FromBelow, 0.99);
+      EXPECT_NEAR(root, exact, 4.0 * amplitude / noisy(exact).slope);
+      EXPECT_LE(evaluations, 16);
+    }
+  }
+}
+
 TEST(BracketedNewton, ReportsARootBeyondTheIntervalAtItsEnd) {
   const auto rising = [](double x) { return ValueSlope{x * x * x - 8.0, 3.0 * x * x}; };
   ValueSlope fx = rising(1.0);
