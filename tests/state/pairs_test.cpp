@@ -18,7 +18,7 @@ using testing::AgreesRelative;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-constexpr FormulationCode kCodes[] = {-97};
+constexpr FormulationCode kCodes[] = {-97, -95};
 
 struct Point {
   double T, P;  // K, MPa
@@ -99,7 +99,7 @@ TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
     const State g1 = StateOfTX(647.0, 1.0, code);
     EXPECT_LT(f1.v, f.v);
     EXPECT_GT(g1.v, g.v);
-    EXPECT_LT(g1.h - f1.h, 100.0);
+    EXPECT_LT(g1.h - f1.h, 150.0);  // IAPWS-IF97 94 kJ/kg, IAPWS-95 119 kJ/kg, 0.096 K below Tc
   }
 }
 
