@@ -156,46 +156,34 @@ double DensityOnBranch(const IsothermTerms& iso, double P, DensityBranch branch)
     const double x = 1.0 + kTaitExponent * (P - at.value) / (start * at.slope);
     if (at.slope > 0.0 && x > 0.0) start *= std::pow(x, 1.0 / kTaitExponent);
   }
-  // Below the critical temperature the start must lie on the branch's side of the critical density.
-  if (!(start > 0.0) || !std::isfinite(start) ||
-      (subcritical && (liquid ? start <= kCriticalDensity : start >= kCriticalDensity))) {
-    start = 0.0;
-  }
+  const auto residual_at = [&](double rho) {
+    numerics::ValueSlope r = PressureAndSlope(iso, rho);
+    r.value -= P;
+    return r;
+  };
+  // Below the critical temperature the start must lie on the branch's side of the critical density, where
+  // the pressure rises with density.
   numerics::ValueSlope first{0.0, 0.0};
-  if (start > 0.0) {
-    first = PressureAndSlope(iso, start);
-    first.value -= P;
-    if (!(first.slope > 0.0) || !std::isfinite(first.value)) start = 0.0;
+  bool usable = start > 0.0 && std::isfinite(start) &&
+                !(subcritical && (liquid ? start <= kCriticalDensity : start >= kCriticalDensity));
+  if (usable) {
+    first = residual_at(start);
+    usable = first.slope > 0.0 && std::isfinite(first.value);
   }
-  double outward = 1.0;
-  numerics::Approach side;
-  if (start > 0.0) {
-    side = first.value > 0.0 ? numerics::Approach::FromAbove : numerics::Approach::FromBelow;
-    outward = side == numerics::Approach::FromAbove ? kDenseOutward : kDiluteOutward;
-  } else if (liquid) {
-    start = kDenseStartFactor * SatLiquidDensityFit(subcritical ? T : kCriticalTemperature);
-    side = numerics::Approach::FromAbove;
-    outward = kDenseOutward;
-    first = PressureAndSlope(iso, start);
-    first.value -= P;
-  } else {
-    start = P / (kGasConstant * T);
-    side = numerics::Approach::FromBelow;
-    outward = kDiluteOutward;
-    first = PressureAndSlope(iso, start);
-    first.value -= P;
+  numerics::Approach side = first.value > 0.0 ? numerics::Approach::FromAbove : numerics::Approach::FromBelow;
+  if (!usable) {
+    start = liquid ? kDenseStartFactor * SatLiquidDensityFit(subcritical ? T : kCriticalTemperature)
+                   : P / (kGasConstant * T);
+    side = liquid ? numerics::Approach::FromAbove : numerics::Approach::FromBelow;
+    first = residual_at(start);
   }
+  const double outward = side == numerics::Approach::FromAbove ? kDenseOutward : kDiluteOutward;
   // The critical density separates the branches below the critical temperature; a search approaching its
   // branch from the inside (the liquid from below, the vapour from above) needs no limit, since its first
   // Newton step moves outward.
   const bool outer_side = liquid == (side == numerics::Approach::FromAbove);
   const double limit = subcritical && outer_side ? kCriticalDensity : 0.0;
-  const auto residual = [&](double rho) {
-    if (rho == start) return first;
-    numerics::ValueSlope r = PressureAndSlope(iso, rho);
-    r.value -= P;
-    return r;
-  };
+  const auto residual = [&](double rho) { return rho == start ? first : residual_at(rho); };
   return numerics::BranchRoot(residual, start, side, outward, limit);
 }
 
@@ -207,9 +195,6 @@ numerics::HelmholtzPoint PointOnBranch(double T, double P, DensityBranch branch)
   const IsothermTerms iso = MakeIsothermTerms(T);
   return PointOnIsotherm(iso, DensityOnBranch(iso, P, branch));
 }
-
-}  // namespace brimwater::iapws95
-namespace brimwater::iapws95 {
 
 bool InRangeOfValidity(double T, double P) {
   if (!(P > 0.0) || !(P <= kHighestPressure) || !(T >= kTriplePointTemperature) ||

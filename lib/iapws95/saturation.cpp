@@ -122,10 +122,10 @@ double SaturationPressure(double T) { return SaturatedDensities(T).P; }
 
 double SaturationTemperature(double P) {
   if (!(P > 0.0)) return kNaN;
-  const numerics::Coexistence critical = CriticalPoint();
-  if (!(P < critical.P)) return kCriticalTemperature;
   const double join = kCriticalTemperature - kEquilibriumLimit;
   if (P > kJoinPressureBelow) {
+    const numerics::Coexistence critical = CriticalPoint();
+    if (!(P < critical.P)) return kCriticalTemperature;
     const numerics::Coexistence at_join = SaturatedDensities(join);
     if (P > at_join.P) {
       // Between the join and the critical point the saturation line is SaturatedDensities' interpolation,
