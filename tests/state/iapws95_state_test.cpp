@@ -188,6 +188,28 @@ TEST(Iapws95State, TheSideOfTheSaturationLineIsThisEquationsOwn) {
   EXPECT_EQ(between.phase, Phase::Vapour);
 }
 
+TEST(Iapws95State, RoundTripsWhereOnlyThisEquationReaches) {
+  // The compressed liquid up to 1000 MPa, the supercooled liquid and the hot vapour: (T, P) through (P, h),
+  // (P, s) and (h, s) and back, as the shared pair tests do within IAPWS-IF97's range.
+  struct Point {
+    double T, P;
+  };
+  for (const Point& p : {Point{300, 700}, Point{500, 1000}, Point{1273, 1000}, Point{1000, 300},
+                         Point{260, 200}, Point{2273, 1}, Point{700, 0.001}}) {
+    SCOPED_TRACE(::testing::Message() << "T=" << p.T << " P=" << p.P);
+    const State tp = StateOfTP(p.T, p.P, kCode);
+    ASSERT_TRUE(std::isfinite(tp.h));
+    const State ph = StateOfPH(p.P, tp.h, kCode);
+    const State ps = StateOfPS(p.P, tp.s, kCode);
+    const State hs = StateOfHS(tp.h, tp.s, kCode);
+    EXPECT_TRUE(AgreesRelative(ph.T, p.T, 1e-9));
+    EXPECT_TRUE(AgreesRelative(ps.T, p.T, 1e-9));
+    EXPECT_TRUE(AgreesRelative(hs.T, p.T, 1e-9));
+    EXPECT_TRUE(AgreesRelative(hs.P, p.P, 1e-9));
+    EXPECT_EQ(ph.status, tp.status);
+  }
+}
+
 TEST(Iapws95State, RangeOfValidity) {
   struct Case {
     double T, P;
