@@ -133,7 +133,7 @@ double If97Density(double T, double P, DensityBranch branch) {
     const double v = branch == DensityBranch::Liquid ? if97::Region1Volume(T, P) : if97::Region2Volume(T, P);
     return 1e-3 / v;
   }
-  switch (if97::RegionOfTP(T, P)) {
+  switch (if97::RegionOfTP(T, P).region) {
     case 2: return 1e-3 / if97::Region2Volume(T, P);
     case 3:
       return if97::Region3Density(

@@ -105,6 +105,7 @@ TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
     const State g = StateOfTX(c.T, 1.0, code);
     EXPECT_TRUE(AgreesRelative(f.h, g.h, 1e-9));
     EXPECT_TRUE(AgreesRelative(f.v, g.v, 1e-9));
+    EXPECT_FALSE(f.cp < 0.0) << "cp diverges at the critical point; it is never negative";
     // Approaching it, the two branches close in continuously.
     const State f1 = StateOfTX(c.T - 0.096, 0.0, code);
     const State g1 = StateOfTX(c.T - 0.096, 1.0, code);
