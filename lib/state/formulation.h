@@ -50,6 +50,7 @@ const Formulation* FormulationOf(FormulationCode code);
 
 // One table per formulation.
 const Formulation& If97();
+const Formulation& Ifc67();
 
 }  // namespace brimwater::state
 
