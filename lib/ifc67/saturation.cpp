@@ -73,8 +73,10 @@ double KTemperature(double P) {
   const double start =
       std::fmin(std::fmax(1.0 / (1.0 - target / kClausiusClapeyronSlope), range.lo), range.hi);
   numerics::ValueSlope f = residual(start);
-  // No residual tolerance: the steps end when they reach the last bits of theta.
-  const double theta = numerics::BracketedNewton(residual, range, start, f, 0.0);
+  // The steps end at the last bits of ln(beta_K), which are those of the pressure: further steps would move
+  // theta by rounding noise alone, and fall back on bisection.
+  const double tolerance = 2.0 * std::numeric_limits<double>::epsilon() * std::fmax(std::fabs(target), 1.0);
+  const double theta = numerics::BracketedNewton(residual, range, start, f, tolerance);
   if (theta == range.lo && f.value > 0.0) return nan;  // below the K-function at the lowest temperature
   return theta * kCriticalTemperature;
 }
