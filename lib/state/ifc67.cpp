@@ -72,6 +72,10 @@ const Formulation& Ifc67() {
       1e-6,                               // MPa
       1.5 * ifc67::kHighestPressure,      // MPa
       0,
+      // Sub-regions 1 and 2 carry their h and s to about 1e-12 relative (5e-11 of 1 kJ/kg close to 273 K):
+      // the terms of sub-region 1's polynomial in theta reach 1e5 pc vc, and sub-region 2's sums cancel as
+      // well.
+      1e-12,
   };
   return kIfc67;
 }

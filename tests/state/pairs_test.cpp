@@ -52,6 +52,12 @@ bool HasHsTwin(FormulationCode code, const Point& p) {
   return false;
 }
 
+// How closely (h, s) fixes P where (dh/dP)_s = v is small, in a compressed liquid at low pressure: to the
+// rounding noise of the formulation's h and T s divided by v. IFC-67's sub-region 1 carries about 2e-10 kJ/kg
+// of it in h and 1e-12 kJ/(kg K) in s at 280 K (the terms of its polynomial in theta reach 1e5 pc vc), which
+// leaves P uncertain by about 5e-10 MPa, 5e-9 of 0.1 MPa. Elsewhere it is below 1e-9 of P.
+double HsPressureResolution(FormulationCode code) { return code == -67 ? 5e-10 : 0.0; }  // MPa
+
 TEST(StatePairs, RoundTripsThroughEveryPairReturnTheState) {
   for (FormulationCode code : kCodes) {
     for (const Point& p : kGrid) {
@@ -69,7 +75,7 @@ TEST(StatePairs, RoundTripsThroughEveryPairReturnTheState) {
         EXPECT_LE(std::fabs(hs.s - tp.s), 1e-9 * std::fmax(std::fabs(tp.s), 1.0)) << "HS";
       } else {
         EXPECT_TRUE(AgreesRelative(hs.T, p.T, 1e-9)) << "HS";
-        EXPECT_TRUE(AgreesRelative(hs.P, p.P, 1e-9)) << "HS";
+        EXPECT_LE(std::fabs(hs.P - p.P), 1e-9 * p.P + HsPressureResolution(code)) << "HS";
         EXPECT_EQ(hs.region, tp.region);
       }
       // The residual the solvers promise: 1e-9 of the value.
