@@ -107,8 +107,8 @@ inline constexpr double kHighestPressure = 100.0;       // MPa
 bool InRangeOfValidity(double T, double P);
 
 // The K-function as a saturation pressure (MPa) at T, unclamped, and its inverse (K), solved by Newton steps
-// on ln(beta_K) until the step is at the last bits of theta. The inverse covers kKInverseLowestTemperature
-// to Tc (pc itself gives Tc) and is NaN beyond.
+// on ln(beta_K) until its residual is at the last bits, which are those of the pressure. The inverse covers
+// kKInverseLowestTemperature to Tc (pc itself gives Tc) and is NaN beyond.
 inline constexpr double kKInverseLowestTemperature = 250.0;  // K: beta_K still rises smoothly there
 double KPressure(double T);
 double KTemperature(double P);

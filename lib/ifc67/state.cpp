@@ -153,6 +153,11 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// The large-volume end of the sub-region 4 liquid, chi = 12.02 theta - 10.94, as the historical bisection
+// takes it.
+constexpr double kSubregion4EndSlope = 12.02;
+constexpr double kSubregion4EndOffset = 10.94;
+
 // The root in the reduced density delta = 1 / chi, along which a stable branch's pressure rises:
 // f(delta) = beta(theta, 1 / delta) - beta with slope -chi^2 d(beta)/d(chi).
 template <PressureSlope (*Pressure)(const SubregionIsotherm&, double)>
@@ -189,7 +194,7 @@ double Subregion3Density(double T, double P, Branch branch) {
 double Subregion4Density(double T, double P) {
   const double theta = T / kCriticalTemperature;
   const double beta = P / kCriticalPressure;
-  const double large = 12.02 * theta - 10.94;
+  const double large = kSubregion4EndSlope * theta - kSubregion4EndOffset;
   if (!(large > kSmallChi)) return kNaN;
   const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
   // Above the pressure at the small-volume end the historical bisection ends there and leaves the state to
