@@ -41,49 +41,23 @@ BENCHMARK_CAPTURE(Pair, StateOfHS_67_wet, brimwater::StateOfHS, 2000.0, 6.0, -67
 
 // The kernel's operations: the K-function's inverse to the last bits, one point of a sub-region's
 // fundamental equation, and a sub-region 3 density.
-void Ifc67KTemperature(benchmark::State& state) {
-  double P = 1.0;
+template <typename Operation>
+void Kernel(benchmark::State& state, Operation operation, double a, double b) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(P);
-    benchmark::DoNotOptimize(brimwater::ifc67::KTemperature(P));
+    benchmark::DoNotOptimize(a);
+    benchmark::DoNotOptimize(operation(a, b));
   }
 }
-BENCHMARK(Ifc67KTemperature);
 
-void Ifc67Subregion1Point(benchmark::State& state) {
-  double T = 300.0, P = 3.0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(T);
-    benchmark::DoNotOptimize(brimwater::ifc67::Subregion1Point(T, P));
-  }
+double KTemperature(double P, double) { return brimwater::ifc67::KTemperature(P); }
+double Subregion3DenseDensity(double T, double P) {
+  return brimwater::ifc67::Subregion3Density(T, P, brimwater::ifc67::Branch::Liquid);
 }
-BENCHMARK(Ifc67Subregion1Point);
 
-void Ifc67Subregion2Point(benchmark::State& state) {
-  double T = 700.0, P = 0.0035;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(T);
-    benchmark::DoNotOptimize(brimwater::ifc67::Subregion2Point(T, P));
-  }
-}
-BENCHMARK(Ifc67Subregion2Point);
-
-void Ifc67Subregion3Point(benchmark::State& state) {
-  double T = 650.0, rho = 0.5;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(T);
-    benchmark::DoNotOptimize(brimwater::ifc67::Subregion3Point(T, rho));
-  }
-}
-BENCHMARK(Ifc67Subregion3Point);
-
-void Ifc67Subregion3Density(benchmark::State& state) {
-  double T = 650.0, P = 25.0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(T);
-    benchmark::DoNotOptimize(brimwater::ifc67::Subregion3Density(T, P, brimwater::ifc67::Branch::Liquid));
-  }
-}
-BENCHMARK(Ifc67Subregion3Density);
+BENCHMARK_CAPTURE(Kernel, Ifc67KTemperature, KTemperature, 1.0, 0.0);
+BENCHMARK_CAPTURE(Kernel, Ifc67Subregion1Point, brimwater::ifc67::Subregion1Point, 300.0, 3.0);
+BENCHMARK_CAPTURE(Kernel, Ifc67Subregion2Point, brimwater::ifc67::Subregion2Point, 700.0, 0.0035);
+BENCHMARK_CAPTURE(Kernel, Ifc67Subregion3Point, brimwater::ifc67::Subregion3Point, 650.0, 0.5);
+BENCHMARK_CAPTURE(Kernel, Ifc67Subregion3Density, Subregion3DenseDensity, 650.0, 25.0);
 
 }  // namespace

@@ -197,12 +197,12 @@ double Subregion4Density(double T, double P) {
   const double large = kSubregion4EndSlope * theta - kSubregion4EndOffset;
   if (!(large > kSmallChi)) return kNaN;
   const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
-  // Above the pressure at the small-volume end the historical bisection ends there and leaves the state to
-  // sub-region 3; so does this solver.
-  if (!(Subregion4PressureSlope(isotherm, kSmallChi).beta >= beta)) return kNaN;
   // No step passes the large-volume end: beyond it the equation no longer describes the liquid.
   const double delta = ReducedDensity<Subregion4PressureSlope>(
       isotherm, beta, 1.0 / kSmallChi, numerics::Approach::FromAbove, 1.25, 1.0 / large);
+  // A root beyond the small-volume end (above its pressure) is not sub-region 4's: there the historical
+  // bisection ends at that end and leaves the state to sub-region 3; so does this solver.
+  if (!(delta <= 1.0 / kSmallChi)) return kNaN;
   return delta / kCriticalVolume;
 }
 
