@@ -43,6 +43,10 @@ struct Formulation {
   double search_P_min;
   double search_P_max;
   int two_phase_region;  // the region number of a two-phase mixture (IAPWS-IF97: 4), else 0
+  // The residual, relative to max(|h|, 1 kJ/kg) or max(|s|, 1 kJ/(kg K)), at which the inverse pairs stop:
+  // the last few bits of h and s as the formulation's equations carry them in double precision. Below it the
+  // residual is rounding noise, and the solvers would bisect down to the last ulp of T or P.
+  double residual_tolerance = 1e-14;
 };
 
 // The formulation a code selects (the sign is the caller's business), or nullptr.
@@ -52,6 +56,7 @@ const Formulation* FormulationOf(FormulationCode code);
 const Formulation& If97();
 const Formulation& Iapws95();
 const Formulation& Kkhm69();
+const Formulation& Ifc67();
 
 }  // namespace brimwater::state
 
