@@ -3,11 +3,13 @@
 //   brimwater FUNCTION ARG... CODE                 one value, printed with 17 significant digits
 //   brimwater -                                    one value per line of standard input
 //   brimwater compare FUNCTION ARG... --si|--english   the five formulations side by side
+//   brimwater state [--json] PAIR A B CODE         every property of one state from an input pair
 //   brimwater                                      usage and a saturation table of the five formulations
 //
 // The calculator parses, calls the library and formats; it never computes a property itself. Unlike the
 // library, it refuses an unsupported formulation code as bad input: a shell user never wants -999.
 #include <brimwater/props.h>
+#include <brimwater/state.h>
 
 #include <algorithm>
 #include <cctype>
@@ -34,8 +36,8 @@ constexpr int kExitUsage = 2;
 constexpr int kExitWriteError = 3;
 
 constexpr const char* kUsage =
-    "usage: brimwater FUNCTION ARG... CODE | brimwater - | brimwater compare FUNCTION ARG... --si|--english"
-    " | brimwater --help | brimwater --version";
+    "usage: brimwater FUNCTION ARG... CODE | brimwater state [--json] PAIR A B CODE | brimwater - |\n"
+    "       brimwater compare FUNCTION ARG... --si|--english | brimwater --help | brimwater --version";
 
 struct Function {
   const char* name;
@@ -206,6 +208,125 @@ double Printable(double value) {
   return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
 }
 
+// ---- brimwater state ---------------------------------------------------------------------------------
+
+// The input pairs of the state interface, with their arguments' names.
+struct StatePair {
+  const char* name;
+  brimwater::State (*solve)(double, double, FormulationCode);
+  const char* arguments;
+};
+
+constexpr StatePair kStatePairs[] = {
+    {"TP", brimwater::StateOfTP, "T P"}, {"PH", brimwater::StateOfPH, "P h"},
+    {"PS", brimwater::StateOfPS, "P s"}, {"HS", brimwater::StateOfHS, "h s"},
+    {"TX", brimwater::StateOfTX, "T x"}, {"PX", brimwater::StateOfPX, "P x"},
+};
+
+bool SameWord(const char* a, const char* b) {
+  std::size_t i = 0;
+  while (a[i] != '\0' && Lower(a[i]) == Lower(b[i])) ++i;
+  return a[i] == '\0' && b[i] == '\0';
+}
+
+// One printed property of a state: its key in the JSON object, its value and its unit in either system.
+struct Field {
+  const char* key;
+  double brimwater::State::*value;
+  const char* si;
+  const char* english;
+};
+
+constexpr Field kFields[] = {
+    {"T", &brimwater::State::T, "K", "degF"},
+    {"P", &brimwater::State::P, "MPa", "psia"},
+    {"v", &brimwater::State::v, "cm3/g", "ft3/lbm"},
+    {"rho", &brimwater::State::rho, "g/cm3", "lbm/ft3"},
+    {"h", &brimwater::State::h, "kJ/kg", "BTU/lbm"},
+    {"s", &brimwater::State::s, "kJ/(kg K)", "BTU/(lbm degR)"},
+    {"u", &brimwater::State::u, "kJ/kg", "BTU/lbm"},
+    {"cp", &brimwater::State::cp, "kJ/(kg K)", "BTU/(lbm degR)"},
+    {"cv", &brimwater::State::cv, "kJ/(kg K)", "BTU/(lbm degR)"},
+    {"w", &brimwater::State::w, "m/s", "ft/s"},
+    {"x", &brimwater::State::x, "", ""},
+    {"mu", &brimwater::State::mu, "Pa s", "lbm/(ft h)"},
+    {"lambda", &brimwater::State::lambda, "W/(m K)", "BTU/(h ft degF)"},
+    {"sigma", &brimwater::State::sigma, "N/m", "lbf/ft"},
+    {"nu", &brimwater::State::nu, "m2/s", "ft2/h"},
+    {"alpha", &brimwater::State::alpha, "m2/s", "ft2/h"},
+    {"Pr", &brimwater::State::Pr, "", ""},
+};
+
+// A number for a JSON object: 17 significant digits, NaN and infinities (which JSON lacks) as null.
+std::string JsonNumber(double value) {
+  if (!std::isfinite(value)) return "null";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+// The state as one JSON object on one line.
+std::string StateJson(const brimwater::State& state) {
+  std::string json = "{";
+  for (const Field& f : kFields)
+    json += std::string("\"") + f.key + "\": " + JsonNumber(state.*f.value) + ", ";
+  json += std::string("\"phase\": \"") + brimwater::PhaseName(state.phase) +
+          "\", \"region\": " + std::to_string(state.region) + ", \"status\": \"" +
+          brimwater::StatusName(state.status) + "\"}";
+  return json;
+}
+
+void PrintState(const brimwater::State& state, FormulationCode code) {
+  for (const Field& f : kFields) {
+    const char* unit = code > 0 ? f.english : f.si;
+    std::printf("%-7s %24.17g%s%s\n", f.key, Printable(state.*f.value), *unit != '\0' ? " " : "", unit);
+  }
+  std::printf("%-7s %24s\n%-7s %24d\n%-7s %24s\n", "phase", brimwater::PhaseName(state.phase), "region",
+              state.region, "status", brimwater::StatusName(state.status));
+}
+
+// Parses "[--json] PAIR A B CODE"; on failure writes a one-line reason into `error`.
+bool ParseState(int count, char** words, const StatePair*& pair, double* args, FormulationCode& code,
+                bool& json, std::string& error) {
+  json = false;
+  char* rest[4];
+  int n = 0;
+  for (int i = 0; i < count; ++i) {
+    if (std::strcmp(words[i], "--json") == 0) {
+      json = true;
+    } else if (n < 4) {
+      rest[n++] = words[i];
+    } else {
+      n = 5;
+    }
+  }
+  if (n != 4) {
+    error =
+        "state takes PAIR A B CODE, with PAIR one of TP, PH, PS, HS, TX, PX (and --json for a JSON object)";
+    return false;
+  }
+  pair = nullptr;
+  for (const StatePair& p : kStatePairs) {
+    if (SameWord(rest[0], p.name)) pair = &p;
+  }
+  if (pair == nullptr) {
+    error = std::string("unknown input pair '") + rest[0] + "' (TP, PH, PS, HS, TX or PX)";
+    return false;
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (!ParseNumber(rest[i + 1], args[i])) {
+      error = std::string("'") + rest[i + 1] + "' is not a number";
+      return false;
+    }
+  }
+  if (!ParseCode(rest[3], code) || !IsSupported(code)) {
+    error = std::string("'") + rest[3] +
+            "' is not a supported formulation code (67, 69, 84, 95 or 97; negative for SI units)";
+    return false;
+  }
+  return true;
+}
+
 // Standard output, flushed and closed, must have taken everything: a full disk or a closed stream would
 // otherwise lose results without a word. Returns `status`, or kExitWriteError after a message.
 int FinishOutput(int status) {
@@ -224,6 +345,22 @@ int FinishOutput(int status) {
 int Usage(const std::string& message) {
   std::fprintf(stderr, "brimwater: %s\n%s\n", message.c_str(), kUsage);
   return kExitUsage;
+}
+
+int StateCommand(int count, char** words) {
+  const StatePair* pair = nullptr;
+  double args[2] = {0.0, 0.0};
+  FormulationCode code = 0;
+  bool json = false;
+  std::string error;
+  if (!ParseState(count, words, pair, args, code, json, error)) return Usage(error);
+  const brimwater::State state = pair->solve(args[0], args[1], code);
+  if (json) {
+    std::printf("%s\n", StateJson(state).c_str());
+  } else {
+    PrintState(state, code);
+  }
+  return kExitOk;
 }
 
 int Single(int count, char** words) {
@@ -285,11 +422,19 @@ int Batch() {
       if (count > kMaxWords) error = "too many words";
     }
     const Function* f = nullptr;
+    const StatePair* pair = nullptr;
     double args[2] = {0.0, 0.0};
     FormulationCode code = 0;
-    if (error.empty() && ParseCall(count, words, f, args, code, error)) {
+    bool json = true;
+    if (error.empty() && SameWord(words[0], "state")) {
+      // A state line prints its JSON object on one line.
+      if (ParseState(count - 1, words + 1, pair, args, code, json, error)) {
+        std::printf("%s\n", StateJson(pair->solve(args[0], args[1], code)).c_str());
+      }
+    } else if (error.empty() && ParseCall(count, words, f, args, code, error)) {
       std::printf("%.17g\n", Printable(Evaluate(*f, args, code)));
-    } else {
+    }
+    if (!error.empty()) {
       std::fputs("error\n", stdout);
       std::fprintf(stderr, "brimwater: line %lld: %s\n", number, error.c_str());
       failed = true;
@@ -376,6 +521,11 @@ void Help() {
       "                                      comment); a malformed line prints 'error'; exit status 1 then\n"
       "  brimwater compare FUNCTION ARG... --si|--english\n"
       "                                      the five formulations side by side, with differences from SF95\n"
+      "  brimwater state [--json] PAIR A B CODE\n"
+      "                                      every property of a state from one of the input pairs TP, PH,\n"
+      "                                      PS, HS, TX or PX (x is the quality), each formulation as its\n"
+      "                                      publication defines it; --json prints one JSON object (NaN as\n"
+      "                                      null), as a 'state' line in batch mode does\n"
       "  brimwater                           usage and a saturation table of the five formulations\n\n"
       "Functions:\n");
   for (const Function& f : kFunctions) std::printf("  %-6s %s CODE\n", f.name, f.arguments);
@@ -404,6 +554,7 @@ int Run(int argc, char** argv) {
     return Batch();
   }
   if (std::strcmp(first, "compare") == 0) return Compare(argc - 2, argv + 2);
+  if (SameWord(first, "state")) return StateCommand(argc - 2, argv + 2);
   return Single(argc - 1, argv + 1);
 }
 

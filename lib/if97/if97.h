@@ -7,6 +7,7 @@
 #ifndef BRIMWATER_IF97_IF97_H
 #define BRIMWATER_IF97_IF97_H
 
+#include "numerics/fundamental.h"
 #include "numerics/kernel_contract.h"
 
 namespace brimwater::if97 {
@@ -45,6 +46,44 @@ double Region2Entropy(double T, double P);
 double Region3Pressure(double T, double v);
 double Region3Enthalpy(double T, double v);
 double Region3Entropy(double T, double v);
+
+// ---- The release's own face, for the state interface ----------------------------------------------------
+
+// Range of validity: 273.15 K <= T <= 1073.15 K at p <= 100 MPa, and 1073.15 K < T <= 2273.15 K at p <= 50
+// MPa.
+inline constexpr double kLowestTemperature = 273.15;     // K
+inline constexpr double kHighestTemperature = 2273.15;   // K
+inline constexpr double kHighestPressure = 100.0;        // MPa
+inline constexpr double kRegion5HighestPressure = 50.0;  // MPa
+bool InRangeOfValidity(double T, double P);
+
+// Region 4: the saturation-pressure equation (Eq. 30) and its closed-form inverse, the saturation-temperature
+// equation (Eq. 31), as they stand (valid from 273.15 K / 611.213 Pa to the critical point; unclamped).
+double Region4Pressure(double T);     // MPa
+double Region4Temperature(double P);  // K
+
+// The region of (T, P) by the release's boundaries: 1, 2, 3 or 5, and below the critical temperature whether
+// P lies at or above the saturation curve (the liquid side). Outside the range of validity the nearest
+// region's equation extrapolates: below 273.15 K region 1 or 2 by the saturation curve, above 863.15 K and
+// 100 MPa region 2, above 1073.15 K region 5.
+struct RegionOfState {
+  int region;
+  bool liquid_side;
+};
+RegionOfState RegionOfTP(double T, double P);
+
+// The basic equations as fundamental equations, value and first and second derivatives from one evaluation:
+// regions 1, 2 (Eqs. 7, 15) and 5 (Eq. 32) as g(T, P), region 3 (Eq. 28) as a(T, rho) with rho in g/cm3.
+numerics::GibbsPoint Region1Point(double T, double P);
+numerics::GibbsPoint Region2Point(double T, double P);
+numerics::GibbsPoint Region5Point(double T, double P);
+numerics::HelmholtzPoint Region3Point(double T, double rho);
+
+// The region-3 density (g/cm3) at which Eq. 28 gives the pressure P, to the last bits of the pressure, on the
+// liquid or vapour branch of the isotherm below the critical temperature (on its one branch at and above it,
+// where both give the same). NaN where the branch does not reach P.
+enum class Region3Branch { Liquid, Vapour };
+double Region3Density(double T, double P, Region3Branch branch);
 
 }  // namespace brimwater::if97
 

@@ -16,6 +16,7 @@
 
 #include "if97/if97.h"
 #include "numerics/bisection.h"
+#include "numerics/branch_root.h"
 
 namespace brimwater::if97 {
 namespace {
@@ -97,6 +98,9 @@ constexpr int kRegion3StepsPerPass = 32;
 constexpr double kRegion3VolumeLow = 0.001292258784;        // m3/kg
 constexpr double kRegion3VolumeHigh = 0.008927198363;       // m3/kg
 constexpr double kCriticalVolume = 1.0 / kCriticalDensity;  // m3/kg
+// The start of the state interface's dense-side density searches: delta = 2.5 (805 kg/m3) lies above every
+// region-3 density, on the liquid branch where the isotherm is convex.
+constexpr double kRegion3DenseStart = 2.5;
 // Table 30: phi = n1 ln delta + sum n delta^I tau^J for i = 2 to 40.
 constexpr double kRegion3N1 = 0.10658070028513e1;
 constexpr std::array<Term, 39> kRegion3 = {{
@@ -356,4 +360,178 @@ double Region3Volume(double T, double P) {
   return numerics::Bisection(first.lo, top, kRegion3StepsPerPass, locate).mid;
 }
 
+// ---- The basic equations as fundamental equations -------------------------------------------------------
+//
+// Each region's Gibbs (regions 1, 2) or Helmholtz (region 3) function with its first and second derivatives
+// from one pass over its table, turned into the dimensional derivatives of g(T, P) or a(T, rho) that the
+// state interface's property relations take (IAPWS R7-97(2012), Tables 4, 13 and 32 give the same relations
+// in reduced form). With pi = P / p*, tau = T* / T: g = R T gamma, g_T = R (gamma - tau gamma_tau), g_P = R T
+// gamma_pi / p*, g_TT = R tau^2 gamma_tautau / T, g_TP = R (gamma_pi - tau gamma_pitau) / p*, g_PP = R T
+// gamma_pipi / p*^2; and with delta = rho / rho_c: a = R T phi, a_T = R (phi - tau phi_tau), a_rho = R T
+// phi_delta / rho_c, a_TT = R tau^2 phi_tautau / T, a_Trho = R (phi_delta - tau phi_deltatau) / rho_c,
+// a_rhorho = R T phi_deltadelta / rho_c^2. kJ/kg per MPa is cm3/g, so g_P comes out in cm3/g.
+
+namespace {
+
+// The dimensionless function and its derivatives with respect to its two reduced variables (x = pi or delta,
+// y = tau).
+struct Reduced {
+  double f, f_x, f_y, f_xx, f_xy, f_yy;
+};
+
+numerics::GibbsPoint GibbsOfReduced(const Reduced& r, double T, double P, double p_star, double tau) {
+  return {T,
+          P,
+          kR * T * r.f,
+          kR * (r.f - tau * r.f_y),
+          kR * T * r.f_x / p_star,
+          kR * tau * tau * r.f_yy / T,
+          kR * (r.f_x - tau * r.f_xy) / p_star,
+          kR * T * r.f_xx / (p_star * p_star)};
+}
+
+constexpr double kCriticalDensityGcm3 = kCriticalDensity / 1000.0;  // g/cm3
+
+// The sums over a table {I, J, n} of n x^I y^J and its derivatives, grouped by I: first, for each I, the sums
+// over J of n y^J and of its first and second y-derivatives; then the sums over I with x^I and its
+// x-derivatives. Grouping roughly halves the multiplications of a term-by-term sum. `x(k)` and `y(k)` give
+// x^k and y^k.
+template <std::size_t NI, std::size_t NTerms, typename XPowers, typename YPowers>
+Reduced GroupedSums(const std::array<Term, NTerms>& table, const XPowers& x, const YPowers& y) {
+  std::array<double, NI> s0{}, s1{}, s2{};
+  std::array<bool, NI> present{};
+#pragma GCC unroll 64
+  for (const Term& t : table) {
+    const std::size_t i = Index(t.I);
+    present[i] = true;
+    s0[i] += t.n * y(t.J);
+    if (t.J != 0) s1[i] += t.n * t.J * y(t.J - 1);
+    if (t.J != 0 && t.J != 1) s2[i] += t.n * t.J * (t.J - 1) * y(t.J - 2);
+  }
+  Reduced r{};
+#pragma GCC unroll 64
+  for (std::size_t i = 0; i < NI; ++i) {
+    if (!present[i]) continue;
+    const double xi = x(static_cast<int>(i));
+    r.f += xi * s0[i];
+    r.f_y += xi * s1[i];
+    r.f_yy += xi * s2[i];
+    if (i >= 1) {
+      const double di = static_cast<double>(i) * x(static_cast<int>(i) - 1);
+      r.f_x += di * s0[i];
+      r.f_xy += di * s1[i];
+      if (i >= 2) r.f_xx += static_cast<double>(i * (i - 1)) * x(static_cast<int>(i) - 2) * s0[i];
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+numerics::GibbsPoint Region1Point(double T, double P) {
+  // gamma = sum n (7.1 - pi)^I (tau - 1.222)^J; d/dpi brings down -I.
+  const double pi = P / kRegion1PStar;
+  const double tau = kRegion1TStar / T;
+  const std::array<double, 33> a = Powers<33>(7.1 - pi);
+  const SignedPowers<43, 17> b = MakeSignedPowers<43, 17>(tau - 1.222);
+  Reduced r = GroupedSums<33>(
+      kRegion1, [&a](int k) { return a[Index(k)]; }, b);
+  // The sums were taken in (7.1 - pi): each derivative in pi changes the sign.
+  r.f_x = -r.f_x;
+  r.f_xy = -r.f_xy;
+  return GibbsOfReduced(r, T, P, kRegion1PStar, tau);
+}
+
+numerics::GibbsPoint Region2Point(double T, double P) {
+  // gamma = ln pi + sum n0 tau^J0 + sum n pi^I (tau - 0.5)^J, p* = 1 MPa.
+  const double pi = P;
+  const double tau = kRegion2TStar / T;
+  const std::array<double, 25> p = Powers<25>(pi);
+  const std::array<double, 59> b = Powers<59>(tau - 0.5);
+  const SignedPowers<7, 3> t0 = MakeSignedPowers<7, 3>(tau);
+  Reduced r = GroupedSums<25>(
+      kRegion2Residual, [&p](int k) { return p[Index(k)]; }, [&b](int k) { return b[Index(k)]; });
+  r.f += std::log(pi);
+  r.f_x += 1.0 / pi;
+  r.f_xx -= 1.0 / (pi * pi);
+#pragma GCC unroll 64
+  for (const IdealTerm& t : kRegion2Ideal) {
+    r.f += t.n * t0(t.J);
+    if (t.J != 0) {
+      r.f_y += t.n * t.J * t0(t.J - 1);
+      if (t.J != 1) r.f_yy += t.n * t.J * (t.J - 1) * t0(t.J - 2);
+    }
+  }
+  return GibbsOfReduced(r, T, P, 1.0, tau);
+}
+
+numerics::HelmholtzPoint Region3Point(double T, double rho) {
+  // phi = n1 ln delta + sum n delta^I tau^J.
+  const double delta = rho / kCriticalDensityGcm3;
+  const double tau = kCriticalTemperature / T;
+  const std::array<double, 12> d = Powers<12>(delta);
+  const std::array<double, 27> t = Powers<27>(tau);
+  const double inv_delta = 1.0 / delta;
+  Reduced r{kRegion3N1 * std::log(delta),
+            kRegion3N1 * inv_delta,
+            0.0,
+            -kRegion3N1 * inv_delta * inv_delta,
+            0.0,
+            0.0};
+#pragma GCC unroll 64
+  for (const Term& term : kRegion3) {
+    const double n = term.n;
+    const double dI = d[Index(term.I)];
+    const double tJ = t[Index(term.J)];
+    r.f += n * dI * tJ;
+    if (term.I != 0) {
+      const double dI1 = d[Index(term.I - 1)];
+      r.f_x += n * term.I * dI1 * tJ;
+      if (term.I != 1) r.f_xx += n * term.I * (term.I - 1) * d[Index(term.I - 2)] * tJ;
+      if (term.J != 0) r.f_xy += n * term.I * term.J * dI1 * t[Index(term.J - 1)];
+    }
+    if (term.J != 0) {
+      r.f_y += n * term.J * dI * t[Index(term.J - 1)];
+      if (term.J != 1) r.f_yy += n * term.J * (term.J - 1) * dI * t[Index(term.J - 2)];
+    }
+  }
+  const double rc = kCriticalDensityGcm3;
+  return {T,
+          rho,
+          kR * T * r.f,
+          kR * (r.f - tau * r.f_y),
+          kR * T * r.f_x / rc,
+          kR * tau * tau * r.f_yy / T,
+          kR * (r.f_x - tau * r.f_xy) / rc,
+          kR * T * r.f_xx / (rc * rc)};
+}
+
+double Region3Density(double T, double P, Region3Branch branch) {
+  // On an isotherm p(delta) = rho_c R T (n1 delta + sum_I I c_I delta^(I+1)), a polynomial in delta whose
+  // coefficients are formed once. The liquid and the dense single root are approached from above, where the
+  // isotherm is convex; the vapour from below, from the ideal-gas density, where it is concave.
+  const Region3Isotherm iso = MakeRegion3Isotherm(T);
+  const double scale = kCriticalDensityGcm3 * kR * T;  // MPa
+  const auto pressure = [&](double delta) {
+    double sum = 11.0 * 12.0 * iso.c[11];
+    double sum_d = 11.0 * iso.c[11];
+    for (std::size_t i = 11; i-- > 1;) {
+      const double k = static_cast<double>(i);
+      sum = sum * delta + k * (k + 1.0) * iso.c[i];
+      sum_d = sum_d * delta + k * iso.c[i];
+    }
+    // sum_d * delta = sum_I I c_I delta^I, sum = sum_I I (I + 1) c_I delta^(I - 1)
+    const double value = scale * delta * (kRegion3N1 + sum_d * delta) - P;
+    const double slope = scale * (kRegion3N1 + sum * delta);
+    return numerics::ValueSlope{value, slope};
+  };
+  double delta;
+  if (branch == Region3Branch::Vapour) {
+    const double ideal = P / scale;  // the ideal-gas delta, below the vapour's
+    delta = numerics::BranchRoot(pressure, ideal, numerics::Approach::FromBelow, 0.5);
+  } else {
+    delta = numerics::BranchRoot(pressure, kRegion3DenseStart, numerics::Approach::FromAbove, 1.25);
+  }
+  return delta * kCriticalDensityGcm3;
+}
 }  // namespace brimwater::if97

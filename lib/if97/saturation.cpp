@@ -1,5 +1,5 @@
-// IAPWS-IF97 region 4: the saturation-pressure equation (IAPWS R7-97(2012), Eq. 30) and its inverse by
-// bisection.
+// IAPWS-IF97 region 4: the saturation-pressure equation (IAPWS R7-97(2012), Eq. 30), its closed-form inverse
+// (Eq. 31), and the inverse the fifteen functions use, by bisection.
 #include <cmath>
 
 #include "if97/if97.h"
@@ -21,11 +21,8 @@ constexpr double kN8x2 = 810226.81084114;
 constexpr double kN9 = -0.23855557567849;
 constexpr double kN10 = 0.65017534844798e3;
 
-}  // namespace
-
-double SatPressure(double T) {
-  if (T <= kTriplePointTemperature) return kTriplePointPressure;
-  if (T >= kCriticalTemperature) return kCriticalPressure;
+// Eq. 30 as it stands, without clamps.
+double SaturationEquation(double T) {
   const double theta = T + kN9 / (T - kN10);
   const double a = (theta + kN1) * theta + kN2;
   const double b = (kN3 * theta + kN4) * theta + kN5;
@@ -34,6 +31,27 @@ double SatPressure(double T) {
   const double root = c2 / (-b + std::sqrt(b * b - 2.0 * a * c2));
   const double square = root * root;
   return square * square;
+}
+
+}  // namespace
+
+double SatPressure(double T) {
+  if (T <= kTriplePointTemperature) return kTriplePointPressure;
+  if (T >= kCriticalTemperature) return kCriticalPressure;
+  return SaturationEquation(T);
+}
+
+double Region4Pressure(double T) { return SaturationEquation(T); }
+
+double Region4Temperature(double P) {
+  // Eq. 31 with beta = P^(1/4) (p* = 1 MPa) and the coefficients of Table 34 (n6, n7, n8 undoubled).
+  const double beta = std::sqrt(std::sqrt(P));
+  const double E = (beta + kN3) * beta + 0.5 * kN6x2;
+  const double F = (kN1 * beta + kN4) * beta + 0.5 * kN7x2;
+  const double G = (kN2 * beta + kN5) * beta + 0.5 * kN8x2;
+  const double D = 2.0 * G / (-F - std::sqrt(F * F - 4.0 * E * G));
+  const double sum = kN10 + D;
+  return 0.5 * (sum - std::sqrt(sum * sum - 4.0 * (kN9 + kN10 * D)));
 }
 
 double SatTemperature(double P) {

@@ -40,6 +40,24 @@ double Out(double x, FormulationCode code) {
   return IsEnglish(code) ? Conversion(x) : x;
 }
 
+// The state interface's further English units, from the exact definitions of the foot (0.3048 m), the pound
+// (0.45359237 kg), the pound-force (4.4482216152605 N) and the International Table BTU (2.326 kJ/kg per
+// BTU/lbm, so 1055.05585262 J), and the hour.
+inline constexpr double kFeetPerMetre = 1.0 / 0.3048;
+inline constexpr double kSecondsPerHour = 3600.0;
+inline constexpr double kJoulesPerBtu = 2326.0 * 0.45359237;
+inline constexpr double kLbmFtHPerPaS = 0.3048 * kSecondsPerHour / 0.45359237;  // lbm/(ft h) per Pa s
+inline constexpr double kBtuHFtFPerWMK = kSecondsPerHour * 0.3048 / (kJoulesPerBtu * 1.8);  // per W/(m K)
+inline constexpr double kLbfFtPerNM = 0.3048 / 4.4482216152605;                             // lbf/ft per N/m
+inline constexpr double kFt2HPerM2S = kFeetPerMetre * kFeetPerMetre * kSecondsPerHour;      // ft2/h per m2/s
+
+inline double DensityOut(double rho_gcm3) { return rho_gcm3 * kCm3gPerFt3lbm; }
+inline double SpeedOut(double w_ms) { return w_ms * kFeetPerMetre; }
+inline double ViscosityOut(double mu_pas) { return mu_pas * kLbmFtHPerPaS; }
+inline double ConductivityOut(double lambda_wmk) { return lambda_wmk * kBtuHFtFPerWMK; }
+inline double SurfaceTensionOut(double sigma_nm) { return sigma_nm * kLbfFtPerNM; }
+inline double DiffusivityOut(double m2s) { return m2s * kFt2HPerM2S; }
+
 }  // namespace brimwater::units
 
 #endif  // BRIMWATER_PROPS_UNITS_H

@@ -49,9 +49,12 @@ elseif(count EQUAL 3)
 elseif(count EQUAL 4)
   execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" ${io_options} RESULT_VARIABLE rc
                   ERROR_VARIABLE err)
-else()
+elseif(count EQUAL 5)
   execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" "${a4}" ${io_options} RESULT_VARIABLE rc
                   ERROR_VARIABLE err)
+else()
+  execute_process(COMMAND ${EXE} "${a0}" "${a1}" "${a2}" "${a3}" "${a4}" "${a5}" ${io_options}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err)
 endif()
 set(report "exit status ${rc}\n--- stdout ---\n${out}\n--- stderr ---\n${err}")
 if(NOT rc STREQUAL RC)

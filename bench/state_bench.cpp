@@ -1,0 +1,67 @@
+// Per-call cost of the state interface: every property of a state from each input pair, per formulation, at
+// states chosen to exercise each region and phase.
+#include <benchmark/benchmark.h>
+#include <brimwater/state.h>
+
+#include "if97/if97.h"
+
+namespace {
+
+using brimwater::FormulationCode;
+using brimwater::State;
+using PairFunction = State (*)(double, double, FormulationCode);
+
+void Pair(benchmark::State& state, PairFunction f, double a, double b, FormulationCode code) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(a);
+    benchmark::DoNotOptimize(f(a, b, code));
+  }
+}
+
+void If97SaturationTemperature(benchmark::State& state) {
+  double P = 1.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(P);
+    benchmark::DoNotOptimize(brimwater::if97::Region4Temperature(P));
+  }
+}
+BENCHMARK(If97SaturationTemperature);
+
+// IAPWS-IF97: regions 1, 2, 5 and 3 (liquid and vapour side), the inverse pairs and the saturated states.
+BENCHMARK_CAPTURE(Pair, StateOfTP_97_region1, brimwater::StateOfTP, 300.0, 3.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTP_97_region2, brimwater::StateOfTP, 700.0, 0.0035, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTP_97_region5, brimwater::StateOfTP, 1500.0, 30.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTP_97_region3, brimwater::StateOfTP, 650.0, 25.5837018, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTP_97_region3_vapour, brimwater::StateOfTP, 640.0, 19.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPH_97_superheated, brimwater::StateOfPH, 1.0, 3000.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPH_97_liquid, brimwater::StateOfPH, 10.0, 1000.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPH_97_wet, brimwater::StateOfPH, 0.1, 2000.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPH_97_supercritical, brimwater::StateOfPH, 25.0, 2500.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPS_97_superheated, brimwater::StateOfPS, 1.0, 7.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfHS_97_superheated, brimwater::StateOfHS, 3000.0, 7.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfHS_97_liquid, brimwater::StateOfHS, 1000.0, 2.5, -97);
+BENCHMARK_CAPTURE(Pair, StateOfHS_97_wet, brimwater::StateOfHS, 2000.0, 6.0, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTX_97_below_623K, brimwater::StateOfTX, 450.0, 0.5, -97);
+BENCHMARK_CAPTURE(Pair, StateOfTX_97_region3, brimwater::StateOfTX, 640.0, 0.5, -97);
+BENCHMARK_CAPTURE(Pair, StateOfPX_97, brimwater::StateOfPX, 1.0, 0.5, -97);
+
+}  // namespace
+
+namespace {
+void If97Region1Point(benchmark::State& state) {
+  double T = 300.0, P = 3.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(T);
+    benchmark::DoNotOptimize(brimwater::if97::Region1Point(T, P));
+  }
+}
+BENCHMARK(If97Region1Point);
+void If97Region2Point(benchmark::State& state) {
+  double T = 700.0, P = 0.0035;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(T);
+    benchmark::DoNotOptimize(brimwater::if97::Region2Point(T, P));
+  }
+}
+BENCHMARK(If97Region2Point);
+}  // namespace
