@@ -121,6 +121,8 @@ TransportProperties TransportOf(const TransportInput& input, const TransportOpti
 
 inline constexpr double kSurfaceTensionLowestTemperature = 248.15;  // K, extrapolation into supercooled water
 inline constexpr double kTriplePointTemperature = 273.16;           // K, lower end of the validated range
+inline constexpr double kSurfaceTensionCriticalTemperature =
+    647.096;  // K, Tc of the release, where sigma = 0
 
 // sigma of the saturated liquid against its vapour, N/m: 0 at the critical temperature 647.096 K, NaN above
 // it, below 248.15 K and for NaN.
@@ -131,6 +133,8 @@ double SurfaceTension(double T);
 bool SurfaceTensionInRange(double T);
 
 // ---- Derived properties ----------------------------------------------------------------------------------
+
+// NaN unless rho, cp and lambda (where they enter) are positive.
 
 double KinematicViscosity(double mu, double rho);                 // m2/s, from Pa s and g/cm3
 double ThermalDiffusivity(double lambda, double rho, double cp);  // m2/s, from W/(m K), g/cm3, kJ/(kg K)
