@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "numerics/bracketed_newton.h"
+#include "state/transport.h"
 
 namespace brimwater::state {
 namespace {
@@ -61,7 +62,9 @@ Status RangeStatus(const Formulation& f, double T, double P) {
 
 State SinglePhaseState(const Formulation& f, const PhaseState& ps) {
   if (!Finite(ps.props)) return Failed(Status::NoSolution);
-  return Make(ps.props, ps.phase, ps.region, kNaN, RangeStatus(f, ps.props.T, ps.props.P));
+  State s = Make(ps.props, ps.phase, ps.region, kNaN, RangeStatus(f, ps.props.T, ps.props.P));
+  AddTransport(f, ps.props, s);
+  return s;
 }
 
 // The saturated states mixed at quality x, reported at pressure P (the input pressure of (P, .) pairs, the
@@ -74,10 +77,13 @@ State SaturatedState(const Formulation& f, const SaturatedStates& sat, double x,
   State s;
   if (x <= 0.0) {
     s = Make(sat.liquid, Phase::Liquid, sat.liquid_region, 0.0, status);
+    AddSaturatedTransport(f, sat.liquid, s);
   } else if (x >= 1.0) {
     s = Make(sat.vapour, Phase::Vapour, sat.vapour_region, 1.0, status);
+    AddSaturatedTransport(f, sat.vapour, s);
   } else {
     s = Make(Mixture(sat.liquid, sat.vapour, x), Phase::TwoPhase, f.two_phase_region, x, status);
+    AddMixtureTransport(f, s);
   }
   s.P = P;
   return s;
