@@ -169,6 +169,32 @@ TEST(StateTransport, FieldsByKindOfState) {
   }
 }
 
+// Every pair gives the transport properties of the state it finds, bit for bit those of (T, P) there.
+TEST(StateTransport, EveryPairGivesTheTransportOfItsState) {
+  struct Case {
+    const char* what;
+    State state;
+  };
+  const Case cases[] = {
+      {"(P, h) liquid", StateOfPH(10, 1000, -97)},
+      {"(P, s) vapour", StateOfPS(1, 7, -97)},
+      {"(h, s) vapour", StateOfHS(3000, 7, -97)},
+      {"(h, s) liquid", StateOfHS(1000, 2.5, -97)},
+      {"(h, s) supercritical", StateOfHS(2500, 5, -97)},
+      {"(h, s) near the critical point", StateOfHS(1900, 4.1, -97)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(c.state.status, Status::Ok);
+    const State tp = StateOfTP(c.state.T, c.state.P, -97);
+    EXPECT_EQ(c.state.mu, tp.mu);
+    EXPECT_EQ(c.state.lambda, tp.lambda);
+    EXPECT_EQ(c.state.Pr, tp.Pr);
+    EXPECT_EQ(c.state.transport, TransportForm::Industrial);
+    EXPECT_EQ(c.state.transport_status, tp.transport_status);
+  }
+}
+
 TEST(StateTransport, DerivedPropertiesFromTheSameState) {
   // nu = mu / rho, alpha = lambda / (rho cp), Pr = mu cp / lambda, in SI (rho in kg/m3, cp in J/(kg K)).
   for (const State& s : {StateOfTP(300, 10, -97), StateOfTP(800, 1, -97), StateOfTX(600, 0, -97)}) {
