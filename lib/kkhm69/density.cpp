@@ -1,6 +1,7 @@
 // KKHM 1969 densities: the start fits and the density searches on the liquid, vapour and supercritical
 // branches of the 1969 equation's isotherm.
 #include <cmath>
+#include <limits>
 
 #include "kkhm69/kkhm69.h"
 #include "numerics/density_secant.h"
@@ -110,6 +111,94 @@ double DensityOfTP(double T, double P, StateSelector selector) {
   const double rho_g = SatVapourDensity(T);
   return Search(T, P, rho_g, rho_g / kVapourSecondStart,
                 SinglePhaseSearch(numerics::Branch::Vapour, true, rho_g));
+}
+
+}  // namespace brimwater::kkhm69
+
+// ---------------------------------------------------------------------------------------------------------
+// The state interface's densities: the root of the pressure on one branch of the isotherm, to the last bits
+// of the pressure, with the analytic slope (dp/drho)_T.
+
+namespace brimwater::kkhm69 {
+namespace {
+
+// The liquid branch is searched from above, where its isotherm is convex, starting a little above the
+// saturated-liquid fit (or at a dense state at and above Tc); the vapour branch from below, from the
+// ideal-gas density, where it is concave.
+constexpr double kLiquidStartFactor = 1.02;
+constexpr double kLiquidOutward = 1.1;
+constexpr double kDenseStart = 1.1;  // g/cm3
+constexpr double kVapourOutward = 0.5;
+
+// The pressure is a difference of terms of the size of rho R T and larger, so its last bits carry rounding
+// noise of tens (vapour) to hundreds (liquid) of ulps of rho R T. A residual within kNoise ulps of it is
+// taken as the root, where bisecting the noise would only shuffle the last bits of the density.
+constexpr double kNoise = 64.0 * std::numeric_limits<double>::epsilon();
+
+double RootOnBranch(const Isotherm& iso, double P, Branch branch) {
+  const double T = iso.T;
+  const auto residual = [&iso, P, T](double rho) {
+    numerics::ValueSlope f = PressureOnIsotherm(iso, rho);
+    f.value -= P;
+    if (std::fabs(f.value) <= kNoise * rho * kGasConstant * T) f.value = 0.0;
+    return f;
+  };
+  if (branch == Branch::Vapour) {
+    return numerics::BranchRoot(residual, P / (kGasConstant * T), numerics::Approach::FromBelow,
+                                kVapourOutward);
+  }
+  const double start = T < kCriticalTemperature ? kLiquidStartFactor * LiquidStartDensity(T) : kDenseStart;
+  return numerics::BranchRoot(residual, start, numerics::Approach::FromAbove, kLiquidOutward);
+}
+
+// The saturated vapour from kBridgeTemperature to the critical temperature: near 647.245 K the 1969 equation
+// and its vapour-pressure equation disagree. The equation's own critical point lies at 647.2039 K and
+// 22.0767 MPa (0.316821 g/cm3), below the vapour-pressure line, and from 646.9036 K (21.99988 MPa) on the
+// vapour branch of its isotherm no longer reaches the vapour pressure: the equation has no saturated vapour
+// there. Between kBridgeTemperature and Tc the saturated vapour is the equation's vapour at the density
+//   rho'' = rho_c* - (rho_c* - rho''_b) ((Tc - T) / (Tc - T_b))^(1/3),
+// where rho''_b is the saturated vapour at T_b and rho_c* the critical state, so that it meets the critical
+// state continuously, as the coexistence curve does, with the cube root of the distance from it.
+// T_b lies far enough below 646.9036 K that the bridged densities keep clear of the isotherm's loop (the
+// equation's spinodal), where the equation's cp and w have no meaning.
+constexpr double kBridgeTemperature = 646.5;  // K
+
+double CriticalDensityAtVapourPressure() {
+  return RootOnBranch(MakeIsotherm(kCriticalTemperature), kCriticalPressure, Branch::Liquid);
+}
+
+}  // namespace
+
+double Density(double T, double P, Branch branch) { return RootOnBranch(MakeIsotherm(T), P, branch); }
+
+double SinglePhaseDensity(double T, double P) {
+  const Isotherm iso = MakeIsotherm(T);
+  if (T >= kCriticalTemperature) {
+    // One branch: approached from the side the ideal-gas density lies on.
+    const double ideal = P / (kGasConstant * T);
+    const Branch side = PressureOnIsotherm(iso, ideal).value < P ? Branch::Vapour : Branch::Liquid;
+    return RootOnBranch(iso, P, side);
+  }
+  if (P > VapourPressure(T)) return RootOnBranch(iso, P, Branch::Liquid);
+  // Just below the vapour-pressure line above 646.9036 K the vapour branch ends below P, and the liquid
+  // branch holds the equation's only state at (T, P).
+  const double vapour = RootOnBranch(iso, P, Branch::Vapour);
+  return vapour == vapour ? vapour : RootOnBranch(iso, P, Branch::Liquid);
+}
+
+Saturation SaturationAt(double T) {
+  if (T >= kCriticalTemperature) {
+    const double rho = CriticalDensityAtVapourPressure();
+    return {kCriticalPressure, rho, rho};
+  }
+  const double P = VapourPressure(T);
+  const Isotherm iso = MakeIsotherm(T);
+  const double liquid = RootOnBranch(iso, P, Branch::Liquid);
+  if (T <= kBridgeTemperature) return {P, liquid, RootOnBranch(iso, P, Branch::Vapour)};
+  const double start = Density(kBridgeTemperature, VapourPressure(kBridgeTemperature), Branch::Vapour);
+  const double end = CriticalDensityAtVapourPressure();
+  const double fraction = std::cbrt((kCriticalTemperature - T) / (kCriticalTemperature - kBridgeTemperature));
+  return {P, liquid, end - (end - start) * fraction};
 }
 
 }  // namespace brimwater::kkhm69

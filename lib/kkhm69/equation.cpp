@@ -141,3 +141,187 @@ double EntropyOfTD(double T, double rho) {
 }
 
 }  // namespace brimwater::kkhm69
+
+// ---------------------------------------------------------------------------------------------------------
+// The state interface's face: the Helmholtz function with every first and second derivative from one
+// evaluation, and the pressure with its density derivative along an isotherm.
+
+namespace brimwater::kkhm69 {
+namespace {
+
+// The density powers of one point: (rho - rho_a1)^k for column 1 and (rho - 1)^k for columns 2 to 7,
+// k = 0..7, built once by repeated multiplication.
+struct DensityPowers {
+  double d1[kPolynomialRows];
+  double d2[kPolynomialRows];
+  double e;  // exp(-E rho)
+};
+
+DensityPowers PowersAt(double rho) {
+  DensityPowers p;
+  p.d1[0] = 1.0;
+  p.d2[0] = 1.0;
+  const double d1 = rho - kRhoA1;
+  const double d2 = rho - kRhoA;
+#pragma GCC unroll 8
+  for (int k = 1; k < kPolynomialRows; ++k) {
+    p.d1[k] = p.d1[k - 1] * d1;
+    p.d2[k] = p.d2[k - 1] * d2;
+  }
+  p.e = std::exp(-kE * rho);
+  return p;
+}
+
+// The bracket of column c (from 0) of Q and its first and second density derivatives:
+//   B = sum A_ij d^(i-1) + e (A9j + A10j rho),
+//   B_rho = sum (i-1) A_ij d^(i-2) + e ((1 - E rho) A10j - E A9j),
+//   B_rhorho = sum (i-1)(i-2) A_ij d^(i-3) + E e (E (A9j + A10j rho) - 2 A10j).
+struct Bracket {
+  double b, b_rho, b_rhorho;
+};
+
+template <int kTerms>
+Bracket BracketOf(int c, const double* d, double e, double rho) {
+  double b = kA[0][c];
+  double b_rho = 0.0;
+  double b_rhorho = 0.0;
+#pragma GCC unroll 8
+  for (int r = 1; r < kTerms; ++r) {
+    b += kA[r][c] * d[r];
+    b_rho += static_cast<double>(r) * kA[r][c] * d[r - 1];
+    if (r >= 2) b_rhorho += static_cast<double>(r * (r - 1)) * kA[r][c] * d[r - 2];
+  }
+  const double exponential = kA9[c] + kA10[c] * rho;
+  b += e * exponential;
+  b_rho += e * ((1.0 - kE * rho) * kA10[c] - kE * kA9[c]);
+  b_rhorho += kE * e * (kE * exponential - 2.0 * kA10[c]);
+  return {b, b_rho, b_rhorho};
+}
+
+// The seven brackets at one density.
+struct Brackets {
+  Bracket column[kColumns];
+};
+
+Brackets BracketsAt(double rho) {
+  const DensityPowers p = PowersAt(rho);
+  Brackets b;
+  b.column[0] = BracketOf<kPolynomialRows>(0, p.d1, p.e, rho);
+  b.column[1] = BracketOf<kPolynomialRows>(1, p.d2, p.e, rho);
+#pragma GCC unroll 8
+  for (int c = kWideColumns; c < kColumns; ++c) b.column[c] = BracketOf<kNarrowTerms>(c, p.d2, p.e, rho);
+  return b;
+}
+
+// The temperature factors of the seven columns and their first and second tau derivatives, with
+// t = tau - tau_c and u = tau - 2.5: T1 = 1; T2 = t; Tj = t u^(j-2),
+// Tj' = u^(j-2) + (j-2) t u^(j-3), Tj'' = 2 (j-2) u^(j-3) + (j-2)(j-3) t u^(j-4) for j = 3..7.
+struct Factors {
+  double f[kColumns], f_tau[kColumns], f_tautau[kColumns];
+};
+
+Factors FactorsAt(double tau) {
+  const double t = tau - kTauCritical;
+  const double u = tau - kTauA;
+  double u_power[kColumns - 1];  // u^0 .. u^5
+  u_power[0] = 1.0;
+#pragma GCC unroll 8
+  for (int k = 1; k < kColumns - 1; ++k) u_power[k] = u_power[k - 1] * u;
+  Factors F;
+  F.f[0] = 1.0;
+  F.f_tau[0] = 0.0;
+  F.f_tautau[0] = 0.0;
+  F.f[1] = t;
+  F.f_tau[1] = 1.0;
+  F.f_tautau[1] = 0.0;
+#pragma GCC unroll 8
+  for (int c = 2; c < kColumns; ++c) {
+    const int m = c - 1;  // the exponent j - 2 of u for the published column j = c + 1
+    F.f[c] = t * u_power[m];
+    F.f_tau[c] = u_power[m] + static_cast<double>(m) * t * u_power[m - 1];
+    F.f_tautau[c] = 2.0 * static_cast<double>(m) * u_power[m - 1] +
+                    (m >= 2 ? static_cast<double>(m * (m - 1)) * t * u_power[m - 2] : 0.0);
+  }
+  return F;
+}
+
+}  // namespace
+
+numerics::HelmholtzPoint Point(double T, double rho) {
+  const double tau = kTauNumerator / T;
+  const Brackets b = BracketsAt(rho);
+  const Factors F = FactorsAt(tau);
+  double q = 0.0, q_rho = 0.0, q_rhorho = 0.0, q_tau = 0.0, q_tautau = 0.0, q_rhotau = 0.0;
+#pragma GCC unroll 8
+  for (int c = 0; c < kColumns; ++c) {
+    const Bracket& B = b.column[c];
+    q += F.f[c] * B.b;
+    q_rho += F.f[c] * B.b_rho;
+    q_rhorho += F.f[c] * B.b_rhorho;
+    q_tau += F.f_tau[c] * B.b;
+    q_tautau += F.f_tautau[c] * B.b;
+    q_rhotau += F.f_tau[c] * B.b_rho;
+  }
+
+  // psi0 in theta = T / 1000 = 1 / tau: C1 + C2 theta + ... + C6 theta^5 + (C7 + C8 theta) ln T, and its
+  // first and second derivatives in T (d theta / dT = 1 / 1000).
+  const double theta = T / kTauNumerator;
+  const double ln_T = std::log(T);
+  const double k = 1.0 / kTauNumerator;  // d theta / dT
+  const double log_part = kC7 + kC8 * theta;
+  const double psi0_value =
+      kC1 + theta * (kC2 + theta * (kC3 + theta * (kC4 + theta * (kC5 + theta * kC6)))) + log_part * ln_T;
+  const double psi0_T =
+      k * (kC2 + theta * (2.0 * kC3 + theta * (3.0 * kC4 + theta * (4.0 * kC5 + theta * 5.0 * kC6))) +
+           kC8 * ln_T) +
+      log_part / T;
+  const double psi0_TT =
+      k * k * (2.0 * kC3 + theta * (6.0 * kC4 + theta * (12.0 * kC5 + theta * 20.0 * kC6))) +
+      2.0 * k * kC8 / T - log_part / (T * T);
+
+  // psi = psi0 + R T (ln rho + rho Q), d tau / dT = -tau / T:
+  //   psi_rho = R T (1 / rho + Q + rho Q_rho), psi_rhorho = R T (-1 / rho^2 + 2 Q_rho + rho Q_rhorho),
+  //   psi_T = psi0_T + R (ln rho + rho (Q - tau Q_tau)), psi_TT = psi0_TT + R rho tau^2 Q_tautau / T,
+  //   psi_Trho = R (1 / rho + Q + rho Q_rho - tau (Q_tau + rho Q_rhotau)).
+  const double RT = kGasConstant * T;
+  const double inv_rho = 1.0 / rho;
+  const double ln_rho = std::log(rho);
+  const double rho_q_rho = rho * q_rho;
+  return {T,
+          rho,
+          psi0_value + RT * (ln_rho + rho * q),
+          psi0_T + kGasConstant * (ln_rho + rho * (q - tau * q_tau)),
+          RT * (inv_rho + q + rho_q_rho),
+          psi0_TT + kGasConstant * rho * tau * tau * q_tautau / T,
+          kGasConstant * (inv_rho + q + rho_q_rho - tau * (q_tau + rho * q_rhotau)),
+          RT * (2.0 * q_rho + rho * q_rhorho - inv_rho * inv_rho)};
+}
+
+Isotherm MakeIsotherm(double T) {
+  const Factors F = FactorsAt(kTauNumerator / T);
+  Isotherm iso;
+  iso.T = T;
+#pragma GCC unroll 8
+  for (int c = 0; c < kColumns; ++c) iso.factor[c] = F.f[c];
+  return iso;
+}
+
+numerics::ValueSlope PressureOnIsotherm(const Isotherm& iso, double rho) {
+  const Brackets b = BracketsAt(rho);
+  double q = 0.0, q_rho = 0.0, q_rhorho = 0.0;
+#pragma GCC unroll 8
+  for (int c = 0; c < kColumns; ++c) {
+    q += iso.factor[c] * b.column[c].b;
+    q_rho += iso.factor[c] * b.column[c].b_rho;
+    q_rhorho += iso.factor[c] * b.column[c].b_rhorho;
+  }
+  // p = R T rho (1 + rho Q + rho^2 Q_rho), (dp/drho)_T = R T (1 + 2 rho Q + 4 rho^2 Q_rho + rho^3 Q_rhorho).
+  const double RT = kGasConstant * iso.T;
+  const double rho2 = rho * rho;
+  const double rho_q = rho * q;
+  const double rho2_q_rho = rho2 * q_rho;
+  return {RT * rho * (1.0 + rho_q + rho2_q_rho),
+          RT * (1.0 + 2.0 * rho_q + 4.0 * rho2_q_rho + rho * rho2 * q_rhorho)};
+}
+
+}  // namespace brimwater::kkhm69

@@ -64,9 +64,10 @@ double BracketedNewton(const F& f, Interval bracket, double x, ValueSlope& fx, d
       fx = f_lo;
       continue;
     }
+    // A Newton step within the noise of x (it may not even leave x): x is the root to the last bits.
+    if (slope_usable && std::fabs(newton - x) <= kConverged * std::fabs(x)) return x;
     const bool inside = newton > lo && newton < hi;
     const bool use_newton = inside && std::fabs(newton - x) < 0.5 * previous_step;
-    if (use_newton && std::fabs(newton - x) <= kConverged * std::fabs(x)) return x;
     const double next = use_newton ? newton : 0.5 * (lo + hi);
     previous_step = std::fabs(next - x);
     x = next;

@@ -32,11 +32,11 @@ inline bool OnBranch(const ValueSlope& f) {
 
 // The root of f (a callable taking x > 0, a density, and returning ValueSlope) on the branch that rises
 // through it. `start` lies on the given side of the root and on the branch; when f there has the wrong sign
-// or does not rise, the start moves away from the root, multiplied by `outward` (above 1 from above, below 1 from
-// below), up to 64 times. `limit`, when positive, is a value the branch does not pass
-// (the critical density between a liquid and a vapour branch): no step crosses it. Returns NaN when no start
-// is found or the branch ends before it reaches the root (no root on the branch). At most `max_evaluations`
-// evaluations of f after the start.
+// or does not rise, the start moves away from the root, multiplied by `outward` (above 1 from above, below 1
+// from below), up to 64 times. `limit`, when positive, is a value the branch does not pass (the critical
+// density between a liquid and a vapour branch): no step crosses it. Returns NaN when no start is found or
+// the branch ends before it reaches the root (no root on the branch). At most `max_evaluations` evaluations
+// of f after the start.
 template <typename F>
 double BranchRoot(const F& f, double start, Approach side, double outward, double limit = 0.0,
                   int max_evaluations = 200) {

@@ -98,5 +98,45 @@ TEST(Kkhm69Equation, NearZeroAtTheTriplePointLiquid) {
   EXPECT_NEAR(EntropyOfTD(273.16, rho), -0.00006059500286, 1e-9);
 }
 
+// The state interface's Helmholtz point is the same equation: its pressure, enthalpy and entropy agree with
+// the operations of the fifteen functions to the last bits of their terms.
+TEST(Kkhm69Point, AgreesWithTheHistoricalOperations) {
+  for (const State& s : kStates) {
+    SCOPED_TRACE(::testing::Message() << "T = " << s.T << " K, rho = " << s.rho);
+    const numerics::HelmholtzPoint f = Point(s.T, s.rho);
+    const double p = s.rho * s.rho * f.a_rho;
+    const double h = f.a - s.T * f.a_T + p / s.rho;
+    // The pressure is a difference of terms of the size rho R T; h and s of terms of a few thousand kJ/kg
+    // and a few kJ/(kg K).
+    EXPECT_NEAR(p, PressureOfTD(s.T, s.rho), 1e-13 * s.rho * kGasConstant * s.T);
+    EXPECT_NEAR(h, EnthalpyOfTD(s.T, s.rho), 1e-11);
+    EXPECT_NEAR(-f.a_T, EntropyOfTD(s.T, s.rho), 1e-14);
+    const numerics::ValueSlope on_isotherm = PressureOnIsotherm(MakeIsotherm(s.T), s.rho);
+    EXPECT_NEAR(on_isotherm.value, p, 1e-13 * s.rho * kGasConstant * s.T);
+    EXPECT_TRUE(AgreesRelative(on_isotherm.slope, 2.0 * s.rho * f.a_rho + s.rho * s.rho * f.a_rhorho, 1e-12));
+  }
+}
+
+// Each derivative against central differences of the function or the first derivative it comes from. The
+// differences of psi (a few thousand kJ/kg) carry about 1e-9 of R T / rho and of R.
+TEST(Kkhm69Point, DerivativesAgreeWithDifferences) {
+  for (const State& s : kStates) {
+    SCOPED_TRACE(::testing::Message() << "T = " << s.T << " K, rho = " << s.rho);
+    const numerics::HelmholtzPoint f = Point(s.T, s.rho);
+    const double dT = 1e-5 * s.T;
+    const double drho = 1e-5 * s.rho;
+    const numerics::HelmholtzPoint hotter = Point(s.T + dT, s.rho);
+    const numerics::HelmholtzPoint colder = Point(s.T - dT, s.rho);
+    const numerics::HelmholtzPoint denser = Point(s.T, s.rho + drho);
+    const numerics::HelmholtzPoint lighter = Point(s.T, s.rho - drho);
+    EXPECT_NEAR(f.a_T, (hotter.a - colder.a) / (2.0 * dT), 1e-8 * kGasConstant);
+    EXPECT_NEAR(f.a_rho, (denser.a - lighter.a) / (2.0 * drho), 1e-8 * kGasConstant * s.T / s.rho);
+    EXPECT_TRUE(AgreesRelative(f.a_TT, (hotter.a_T - colder.a_T) / (2.0 * dT), 1e-7));
+    EXPECT_TRUE(AgreesRelative(f.a_Trho, (hotter.a_rho - colder.a_rho) / (2.0 * dT), 1e-7));
+    EXPECT_TRUE(AgreesRelative(f.a_Trho, (denser.a_T - lighter.a_T) / (2.0 * drho), 1e-7));
+    EXPECT_TRUE(AgreesRelative(f.a_rhorho, (denser.a_rho - lighter.a_rho) / (2.0 * drho), 1e-7));
+  }
+}
+
 }  // namespace
 }  // namespace brimwater::kkhm69

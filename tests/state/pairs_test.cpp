@@ -18,7 +18,7 @@ using testing::AgreesRelative;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-constexpr FormulationCode kCodes[] = {-97};
+constexpr FormulationCode kCodes[] = {-97, -69};
 
 struct Point {
   double T, P;  // K, MPa
@@ -69,15 +69,20 @@ TEST(StatePairs, TwoPhaseStatesMixTheSaturatedPhasesAndMeetTheSinglePhaseOnes) {
       EXPECT_TRUE(std::isnan(mid.cp) && std::isnan(mid.cv) && std::isnan(mid.w));
       const State by_s = StateOfPS(P, 0.25 * f.s + 0.75 * g.s, code);
       EXPECT_TRUE(AgreesRelative(by_s.x, 0.75, 1e-12));
-      // Just outside the dome the single-phase states continue the saturated ones.
+      // Just outside the dome the single-phase states continue the saturated ones. (KKHM 1969 bridges its
+      // saturated vapour to the critical state from 646.5 K, 21.8945 MPa, where the equation's own saturated
+      // vapour runs into the isotherm's spinodal; there the single-phase vapour continues it in h, but in T
+      // and v only to within 0.008 K and 7e-5, which kkhm69_state_test checks.)
       const State below = StateOfPH(P, f.h - 1e-6, code);
       const State above = StateOfPH(P, g.h + 1e-6, code);
       EXPECT_EQ(below.phase, Phase::Liquid);
       EXPECT_EQ(above.phase, Phase::Vapour);
       EXPECT_NEAR(below.T, f.T, 1e-5);
-      EXPECT_NEAR(above.T, g.T, 1e-5);
       EXPECT_TRUE(AgreesRelative(below.v, f.v, 1e-6));
-      EXPECT_TRUE(AgreesRelative(above.v, g.v, 1e-6));
+      if (!(code == -69 && P > 21.8945)) {
+        EXPECT_NEAR(above.T, g.T, 1e-5);
+        EXPECT_TRUE(AgreesRelative(above.v, g.v, 1e-6));
+      }
       // (h, s) of a wet state finds it.
       const State hs = StateOfHS(mid.h, mid.s, code);
       EXPECT_EQ(hs.phase, Phase::TwoPhase);
@@ -88,15 +93,21 @@ TEST(StatePairs, TwoPhaseStatesMixTheSaturatedPhasesAndMeetTheSinglePhaseOnes) {
 }
 
 TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
-  for (FormulationCode code : kCodes) {
+  struct Critical {
+    FormulationCode code;
+    double T;  // K, the end of the formulation's saturation line
+  };
+  constexpr Critical kCritical[] = {{-97, 647.096}, {-69, 647.245}};
+  for (const Critical& c : kCritical) {
+    const FormulationCode code = c.code;
     SCOPED_TRACE(::testing::Message() << "code " << code);
-    const State f = StateOfTX(647.096, 0.0, code);
-    const State g = StateOfTX(647.096, 1.0, code);
+    const State f = StateOfTX(c.T, 0.0, code);
+    const State g = StateOfTX(c.T, 1.0, code);
     EXPECT_TRUE(AgreesRelative(f.h, g.h, 1e-9));
     EXPECT_TRUE(AgreesRelative(f.v, g.v, 1e-9));
     // Approaching it, the two branches close in continuously.
-    const State f1 = StateOfTX(647.0, 0.0, code);
-    const State g1 = StateOfTX(647.0, 1.0, code);
+    const State f1 = StateOfTX(c.T - 0.096, 0.0, code);
+    const State g1 = StateOfTX(c.T - 0.096, 1.0, code);
     EXPECT_LT(f1.v, f.v);
     EXPECT_GT(g1.v, g.v);
     EXPECT_LT(g1.h - f1.h, 100.0);
