@@ -35,6 +35,20 @@ double SurfaceTensionOnSaturationLine(const Formulation& f, double T) {
   return transport::SurfaceTension(T);
 }
 
+// (d rho / d P)_T at the reference temperature T_R = 970.644 K and rho, for the full form's Delta chi_bar
+// (R12-08 Eq. 21): from the formulation's own equation where (T_R, rho) lies in its range of validity.
+// Beyond it, at the high densities where T_R means pressures of gigapascals, an older equation extrapolates
+// far from its data (KKHM 1969 above 100 MPa, from 284 kg/m3 at T_R: its zeta at 998 kg/m3 is a tenth of
+// what R15-11 Eq. 25 gives, and would enhance the conductivity of cold water by 0.05 %); there Eq. 25,
+// IAPWS's correlation of the same reference function, stands in. Inside the range the two agree to 0.3 %
+// (KKHM 1969), so the handover moves lambda by less than 1e-4 of itself.
+double DerivativeAtReferenceTemperature(const Formulation& f, double rho) {
+  const Properties reference = FromHelmholtz(f.helmholtz_point(transport::kReferenceTemperatureR, rho));
+  if (f.in_range(reference.T, reference.P)) return reference.drho_dP;
+  constexpr double kDerivativePerZeta = transport::kReferenceDensity / transport::kReferencePressure;
+  return transport::IndustrialZetaAtTR(rho / transport::kReferenceDensity) * kDerivativePerZeta;
+}
+
 }  // namespace
 
 void AddTransport(const Formulation& f, const Properties& p, State& s) {
@@ -43,7 +57,7 @@ void AddTransport(const Formulation& f, const Properties& p, State& s) {
   if (f.helmholtz_point != nullptr) {
     // The full form: mu_bar2 in mu and in lambda_bar2, zeta at T_R from the formulation's own equation.
     options = {transport::Enhancement::kScientific, false};
-    in.drho_dp_T_at_TR = FromHelmholtz(f.helmholtz_point(transport::kReferenceTemperatureR, p.rho)).drho_dP;
+    in.drho_dp_T_at_TR = DerivativeAtReferenceTemperature(f, p.rho);
   } else {
     // The industrial form for an industrial formulation: mu_bar2 = 1 (R12-08), zeta at T_R from R15-11
     // Eq. 25, and cp, cp / cv and zeta bounded where the formulation's derivatives diverge or turn negative
