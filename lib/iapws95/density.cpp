@@ -110,3 +110,98 @@ double DensityOfTP(double T, double P, StateSelector selector) {
 }
 
 }  // namespace brimwater::iapws95
+
+// ---- The release's own face: densities to the last bits of the pressure --------------------------------
+namespace brimwater::iapws95 {
+namespace {
+
+// Where a branch search starts when IAPWS-IF97 gives no usable start: the liquid from above, at this multiple
+// of the saturated-liquid fit, moving outward by kDenseOutward until it lies above the root; the vapour from
+// below, at the ideal-gas density, which lies below the vapour's (Z < 1 there).
+constexpr double kDenseStartFactor = 1.1;
+constexpr double kDenseOutward = 1.25;
+constexpr double kDiluteOutward = 0.5;
+// The exponent of Tait's form for the start densities above 100 MPa (typical of water's compressed liquid).
+constexpr double kTaitExponent = 5.0;
+
+// IAPWS-IF97's density of (T, P) on the branch's side of its saturation curve (g/cm3): it agrees with
+// IAPWS-95 to about 1e-4 away from the critical point, a start a few Newton steps from the root. NaN where
+// IF97 gives none.
+double If97Density(double T, double P, DensityBranch branch) {
+  // (The IF97 kernel's volumes are in m3/kg, 1000 cm3/g; its region-3 density and g_P are in g/cm3, cm3/g.)
+  if (T <= if97::kRegion3StartTemperature) {
+    const double v = branch == DensityBranch::Liquid ? if97::Region1Volume(T, P) : if97::Region2Volume(T, P);
+    return 1e-3 / v;
+  }
+  switch (if97::RegionOfTP(T, P).region) {
+    case 2: return 1e-3 / if97::Region2Volume(T, P);
+    case 3:
+      return if97::Region3Density(
+          T, P, branch == DensityBranch::Liquid ? if97::Region3Branch::Liquid : if97::Region3Branch::Vapour);
+    default: return 1.0 / if97::Region5Point(T, P).g_P;
+  }
+}
+
+}  // namespace
+
+double DensityOnBranch(const IsothermTerms& iso, double P, DensityBranch branch) {
+  const double T = iso.T;
+  const bool subcritical = T < kCriticalTemperature;
+  const bool liquid = branch == DensityBranch::Liquid;
+  double start = If97Density(T, std::fmin(P, if97::kHighestPressure), branch);
+  if (P > if97::kHighestPressure && start > 0.0 && std::isfinite(start)) {
+    // Beyond IF97's range its equations diverge: start from its density at 100 MPa, carried to P by Tait's
+    // form p - p0 = (K0 / n) ((rho / rho0)^n - 1) with this equation's bulk modulus K0 there.
+    const numerics::ValueSlope at = PressureAndSlope(iso, start);
+    const double x = 1.0 + kTaitExponent * (P - at.value) / (start * at.slope);
+    if (at.slope > 0.0 && x > 0.0) start *= std::pow(x, 1.0 / kTaitExponent);
+  }
+  const auto residual_at = [&](double rho) {
+    numerics::ValueSlope r = PressureAndSlope(iso, rho);
+    r.value -= P;
+    return r;
+  };
+  // Below the critical temperature the start must lie on the branch's side of the critical density, where
+  // the pressure rises with density.
+  numerics::ValueSlope first{0.0, 0.0};
+  bool usable = start > 0.0 && std::isfinite(start) &&
+                !(subcritical && (liquid ? start <= kCriticalDensity : start >= kCriticalDensity));
+  if (usable) {
+    first = residual_at(start);
+    usable = first.slope > 0.0 && std::isfinite(first.value);
+  }
+  numerics::Approach side = first.value > 0.0 ? numerics::Approach::FromAbove : numerics::Approach::FromBelow;
+  if (!usable) {
+    start = liquid ? kDenseStartFactor * SatLiquidDensityFit(subcritical ? T : kCriticalTemperature)
+                   : P / (kGasConstant * T);
+    side = liquid ? numerics::Approach::FromAbove : numerics::Approach::FromBelow;
+    first = residual_at(start);
+  }
+  const double outward = side == numerics::Approach::FromAbove ? kDenseOutward : kDiluteOutward;
+  // The critical density separates the branches below the critical temperature; a search approaching its
+  // branch from the inside (the liquid from below, the vapour from above) needs no limit, since its first
+  // Newton step moves outward.
+  const bool outer_side = liquid == (side == numerics::Approach::FromAbove);
+  const double limit = subcritical && outer_side ? kCriticalDensity : 0.0;
+  const auto residual = [&](double rho) { return rho == start ? first : residual_at(rho); };
+  return numerics::BranchRoot(residual, start, side, outward, limit);
+}
+
+double DensityOnBranch(double T, double P, DensityBranch branch) {
+  return DensityOnBranch(MakeIsothermTerms(T), P, branch);
+}
+
+numerics::HelmholtzPoint PointOnBranch(double T, double P, DensityBranch branch) {
+  const IsothermTerms iso = MakeIsothermTerms(T);
+  return PointOnIsotherm(iso, DensityOnBranch(iso, P, branch));
+}
+
+bool InRangeOfValidity(double T, double P) {
+  if (!(P > 0.0) || !(P <= kHighestPressure) || !(T >= kTriplePointTemperature) ||
+      !(T <= kHighestTemperature)) {
+    return false;
+  }
+  return P <= kIceBoundPressure || T >= kTriplePointTemperature + kIceBoundSlope * (P - kIceBoundPressure);
+}
+
+}  // namespace brimwater::iapws95

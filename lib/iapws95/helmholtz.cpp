@@ -11,6 +11,7 @@
 // the non-analytic terms' fractional powers, q^(2/3) and Delta^(b-1) are taken with GuardedPower and the
 // others follow from them by a square root or a product.
 #include <cmath>
+#include <limits>
 
 #include "iapws95/iapws95.h"
 
@@ -433,6 +434,242 @@ double EntropyOfTD(double T, double rho) {
   const IdealExponentials x = IdealExponentialsOf(tau);
   return kGasConstant * (tau * (IdealTauSum(tau, x) + ResidualTauSum(tw, w, delta, tau)) -
                          IdealSum(delta, tau, x) - ResidualSum(tw, w, delta, tau));
+}
+
+}  // namespace brimwater::iapws95
+
+// ---- The release's own face: a(T, rho) with every first and second derivative from one evaluation --------
+//
+// IAPWS R6-95(2018), Table 4 (the ideal-gas part and its derivatives) and Table 5 (the residual part's). The
+// sums over terms 1 to 54 are formed scaled, as delta phi_delta, delta^2 phi_deltadelta, tau phi_tau,
+// tau^2 phi_tautau and delta tau phi_deltatau, which turns every derivative of a term into the term times a
+// factor; the non-analytic terms 55 and 56 are summed as they stand. Everything that depends on tau alone is
+// built once per isotherm (MakeIsothermTerms), so a density search pays only for the delta parts.
+namespace brimwater::iapws95 {
+namespace {
+
+// Table 1 of IAPWS R6-95(2018): n0_1 and n0_2 as the current release gives them, which put u' = 0 and s' = 0
+// for the saturated liquid at the triple point to the digits of Tables 7 and 8 (the historical functions keep
+// the 1995 values, kN0 above).
+constexpr double kN0Current1 = -8.3204464837497;
+constexpr double kN0Current2 = 6.6832105275932;
+
+// The non-analytic terms: A, B, a and beta of Table 2 (the same for terms 55 and 56), and the constants of
+// Delta_deltadelta (Table 5) that follow from them.
+constexpr double kA = 0.32;
+constexpr double kB = 0.2;
+constexpr double kSmallA = 3.5;
+constexpr double kBeta = 0.3;
+constexpr double kDeltaDeltaTheta = 2.0 / kBeta + (4.0 / kBeta) * (1.0 / (2.0 * kBeta) - 1.0);
+constexpr double kDeltaDeltaQ25 = 2.0 * kB * kSmallA + 4.0 * kB * kSmallA * (kSmallA - 1.0);
+constexpr double kDeltaDeltaQ73 = 2.0 * kA * kA / (kBeta * kBeta);
+static_assert(kNonAnBeta[0] == kBeta, "the non-analytic terms' beta");
+
+// psi's tau factor exp(-D (tau - 1)^2) below which terms 55 and 56 change no sum by more than its last bits
+// (outside 515 K to 870 K): there |tau - 1| > 0.25, so Delta > 0.06, and the factors beside psi stay below
+// about 1e4 for every density up to 1.3 g/cm3.
+constexpr double kNegligiblePsi = 1e-20;
+
+// The Gaussian terms' alpha, and their tau^2 phi_tautau factor beyond (t - 2 beta tau (tau - gamma))^2.
+constexpr double kGaussAlpha = 20.0;
+
+struct Sums {
+  double f, d, dd, t, tt, dt;  // phi and its derivatives, scaled or not as the caller says
+};
+
+// Terms 55 and 56 with their derivatives (Table 5), unscaled. At the critical point itself Delta = 0: the
+// first derivatives and phi_deltadelta, phi_deltatau vanish there, and phi_tautau diverges; term 55 (b =
+// 0.85, n < 0) is the more singular, so phi_tautau -> -infinity (cv -> +infinity).
+Sums NonAnalyticSums(const IsothermTerms& iso, double delta) {
+  const double tau = iso.tau;
+  const NonAnalytic na = NonAnalyticParts(delta, tau);
+  if (na.delta_cap < kBaseEpsilon) {
+    return {0.0, 0.0, 0.0, 0.0, -std::numeric_limits<double>::infinity(), 0.0};
+  }
+  const double dm1 = delta - 1.0;
+  const double tm1 = tau - 1.0;
+  const double q = na.q;
+  const double cap = na.delta_cap;  // Delta
+  const double cap_d = dm1 * ((2.0 / kBeta) * kA * na.theta * na.q_power + 2.0 * kB * kSmallA * na.q25);
+  const double cap_dd = kA * na.theta * na.q_power * kDeltaDeltaTheta + kDeltaDeltaQ25 * na.q25 +
+                        kDeltaDeltaQ73 * q * na.q_power * na.q_power;
+  // theta^2 Delta^(b-2), Delta_delta^2 Delta^(b-2) and theta Delta_delta Delta^(b-2) as Delta^(b-1) times a
+  // ratio of order one, which stays finite where Delta^(b-2) alone would overflow.
+  const double theta2_ratio = na.theta * na.theta / cap;
+  const double cap_d2_ratio = cap_d * cap_d / cap;
+  const double theta_cap_d_ratio = na.theta * cap_d / cap;
+  const double e_q = std::exp(-4.0 * q);  // exp(-C q) for C = 28 and 32 as its 7th and 8th powers
+  const double e_q2 = e_q * e_q;
+  const double e_q4 = e_q2 * e_q2;
+  const double e_c[kNonAnTerms] = {e_q4 * e_q2 * e_q, e_q4 * e_q4};
+  static_assert(kNonAnC[0] == 28.0 && kNonAnC[1] == 32.0, "exp(-C q) as powers of exp(-4 q)");
+  Sums s{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  for (int i = 0; i < kNonAnTerms; ++i) {
+    const double n = kNonAnN[i];
+    const double b = kNonAnB[i];
+    const double C = kNonAnC[i];
+    const double D = kNonAnD[i];
+    const double psi = e_c[i] * iso.psi_tau[i];
+    const double psi_d = -2.0 * C * dm1 * psi;
+    const double psi_dd = (2.0 * C * q - 1.0) * 2.0 * C * psi;
+    const double psi_t = -2.0 * D * tm1 * psi;
+    const double psi_tt = (2.0 * D * tm1 * tm1 - 1.0) * 2.0 * D * psi;
+    const double psi_dt = 4.0 * C * D * dm1 * tm1 * psi;
+    const double b1 = na.cap_power[i];  // Delta^(b-1)
+    const double db = na.cap_b[i];      // Delta^b
+    const double db_d = b * b1 * cap_d;
+    const double db_dd = b * b1 * (cap_dd + (b - 1.0) * cap_d2_ratio);
+    const double db_t = -2.0 * na.theta * b * b1;
+    const double db_tt = 2.0 * b * b1 + 4.0 * b * (b - 1.0) * b1 * theta2_ratio;
+    const double db_dt =
+        -kA * b * (2.0 / kBeta) * b1 * dm1 * na.q_power - 2.0 * b * (b - 1.0) * b1 * theta_cap_d_ratio;
+    s.f += n * db * delta * psi;
+    s.d += n * (db * (psi + delta * psi_d) + db_d * delta * psi);
+    s.dd +=
+        n * (db * (2.0 * psi_d + delta * psi_dd) + 2.0 * db_d * (psi + delta * psi_d) + db_dd * delta * psi);
+    s.t += n * delta * (db_t * psi + db * psi_t);
+    s.tt += n * delta * (db_tt * psi + 2.0 * db_t * psi_t + db * psi_tt);
+    s.dt += n * (db * (psi_t + delta * psi_dt) + delta * db_d * psi_t + db_t * (psi + delta * psi_d) +
+                 db_dt * delta * psi);
+  }
+  return s;
+}
+
+// Terms 1 to 54, scaled: f = phi, d = delta phi_delta, dd = delta^2 phi_deltadelta, t = tau phi_tau,
+// tt = tau^2 phi_tautau, dt = delta tau phi_deltatau. With `all` false only d and dd are formed (the
+// pressure and its slope).
+template <bool all>
+Sums AnalyticSums(const IsothermTerms& iso, const DeltaPowers& w, double delta) {
+  Sums s{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+#pragma GCC unroll 64
+  for (int i = 0; i < kPolyTerms; ++i) {
+    const double term = iso.poly[i] * w.delta[kPolyD[i]];
+    const double d = kPolyD[i];
+    const double t = kPolyT[i];
+    s.d += d * term;
+    s.dd += d * (d - 1.0) * term;
+    if constexpr (all) {
+      s.f += term;
+      s.t += t * term;
+      s.tt += t * (t - 1.0) * term;
+      s.dt += d * t * term;
+    }
+  }
+#pragma GCC unroll 64
+  for (int i = 0; i < kExpTerms; ++i) {
+    const int c = kExpC[i];
+    const double term = iso.exponential[i] * w.delta[kExpD[i]] * w.exp_delta[c];
+    const double g = kExpD[i] - c * w.delta[c];  // d - c delta^c
+    const double t = kExpT[i];
+    s.d += g * term;
+    s.dd += (g * (g - 1.0) - c * c * w.delta[c]) * term;
+    if constexpr (all) {
+      s.f += term;
+      s.t += t * term;
+      s.tt += t * (t - 1.0) * term;
+      s.dt += t * g * term;
+    }
+  }
+  const double dm1 = delta - 1.0;
+  const double e_delta = std::exp(-kGaussAlpha * dm1 * dm1);
+  const double g_delta = 2.0 * kGaussAlpha * delta * dm1;  // d - g_delta is the Gaussian delta factor
+#pragma GCC unroll 64
+  for (int i = 0; i < kGaussTerms; ++i) {
+    const double d = kGaussD[i];
+    const double term = iso.gauss[i] * w.delta[kGaussD[i]] * e_delta;
+    const double gd = d - g_delta;
+    s.d += gd * term;
+    s.dd += (gd * gd - d - 2.0 * kGaussAlpha * delta * delta) * term;
+    if constexpr (all) {
+      const double gt = iso.gauss_t[i];
+      s.f += term;
+      s.t += gt * term;
+      s.tt += (gt * gt - kGaussT[i] - 2.0 * kGaussBeta[i] * iso.tau * iso.tau) * term;
+      s.dt += gd * gt * term;
+    }
+  }
+  return s;
+}
+
+}  // namespace
+
+IsothermTerms MakeIsothermTerms(double T) {
+  IsothermTerms iso{};
+  iso.T = T;
+  iso.tau = kCriticalTemperature / T;
+  const double tau = iso.tau;
+  // Table 4: phi0 = ln delta + n1 + n2 tau + n3 ln tau + sum n_i ln(1 - exp(-gamma_i tau)), i = 4..8.
+  iso.ideal = kN0Current1 + kN0Current2 * tau + kN0[2] * std::log(tau);
+  iso.ideal_tau = kN0Current2 * tau + kN0[2];
+  iso.ideal_tautau = -kN0[2];
+  for (int i = 0; i < 5; ++i) {
+    const double x = kGamma0[i] * tau;
+    const double one_minus_e = -std::expm1(-x);                // 1 - exp(-gamma tau)
+    const double e_ratio = (1.0 - one_minus_e) / one_minus_e;  // exp(-x) / (1 - exp(-x))
+    iso.ideal += kN0[i + 3] * std::log(one_minus_e);
+    iso.ideal_tau += kN0[i + 3] * x * e_ratio;
+    iso.ideal_tautau -= kN0[i + 3] * x * x * e_ratio / one_minus_e;
+  }
+  TauPowers tw;
+  FillTauPowers(tau, tw);
+  for (int i = 0; i < kPolyTerms; ++i) iso.poly[i] = kPolyN[i] * TauPower(tw, kPolyT[i]);
+  for (int i = 0; i < kExpTerms; ++i) iso.exponential[i] = kExpN[i] * tw.tau[Whole(kExpT[i])];
+  for (int i = 0; i < kGaussTerms; ++i) {
+    const double dt = tau - kGaussGamma[i];
+    iso.gauss[i] = kGaussN[i] * tw.tau[Whole(kGaussT[i])] * std::exp(-kGaussBeta[i] * dt * dt);
+    iso.gauss_t[i] = kGaussT[i] - 2.0 * kGaussBeta[i] * tau * dt;
+  }
+  for (int i = 0; i < kNonAnTerms; ++i) iso.psi_tau[i] = std::exp(-kNonAnD[i] * (tau - 1.0) * (tau - 1.0));
+  iso.non_analytic = iso.psi_tau[0] >= kNegligiblePsi || iso.psi_tau[1] >= kNegligiblePsi;
+  return iso;
+}
+
+numerics::HelmholtzPoint PointOnIsotherm(const IsothermTerms& iso, double rho) {
+  const double delta = rho / kCriticalDensity;
+  const double tau = iso.tau;
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  const Sums r = AnalyticSums<true>(iso, w, delta);
+  const Sums na = iso.non_analytic ? NonAnalyticSums(iso, delta) : Sums{0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  // phi and its derivatives, scaled as the sums are (Table 4 for the ideal-gas part: phi0_delta = 1 / delta,
+  // phi0_deltadelta = -1 / delta^2, phi0_deltatau = 0).
+  const double phi = iso.ideal + std::log(delta) + r.f + na.f;
+  const double phi_d = 1.0 + r.d + delta * na.d;                      // delta phi_delta
+  const double phi_dd = -1.0 + r.dd + delta * delta * na.dd;          // delta^2 phi_deltadelta
+  const double phi_t = iso.ideal_tau + r.t + tau * na.t;              // tau phi_tau
+  const double phi_tt = iso.ideal_tautau + r.tt + tau * tau * na.tt;  // tau^2 phi_tautau
+  const double phi_dt = r.dt + delta * tau * na.dt;                   // delta tau phi_deltatau
+  // a = R T phi with d tau / dT = -tau / T and d delta / d rho = 1 / rho.
+  const double RT = kGasConstant * iso.T;
+  return {iso.T,
+          rho,
+          RT * phi,
+          kGasConstant * (phi - phi_t),
+          RT * phi_d / rho,
+          kGasConstant * phi_tt / iso.T,
+          kGasConstant * (phi_d - phi_dt) / rho,
+          RT * phi_dd / (rho * rho)};
+}
+
+numerics::HelmholtzPoint PointOfTD(double T, double rho) {
+  return PointOnIsotherm(MakeIsothermTerms(T), rho);
+}
+
+numerics::ValueSlope PressureAndSlope(const IsothermTerms& iso, double rho) {
+  const double delta = rho / kCriticalDensity;
+  DeltaPowers w;
+  FillDeltaPowers(delta, w);
+  const Sums r = AnalyticSums<false>(iso, w, delta);
+  double d = r.d;
+  double dd = r.dd;
+  if (iso.non_analytic) {
+    const Sums na = NonAnalyticSums(iso, delta);
+    d += delta * na.d;
+    dd += delta * delta * na.dd;
+  }
+  // p = rho R T (1 + delta phir_delta), (dp/drho)_T = R T (1 + 2 delta phir_delta + delta^2 phir_deltadelta).
+  const double RT = kGasConstant * iso.T;
+  return {rho * RT * (1.0 + d), RT * (1.0 + 2.0 * d + dd)};
 }
 
 }  // namespace brimwater::iapws95

@@ -3,7 +3,8 @@
 // the branch, where the curvature of an isotherm's branch keeps them on that side; a step that lands off the
 // branch (where the curve no longer rises, farther from zero, or past the branch's limit) is pulled back
 // towards the last good point; once a point beyond the root is found the steps stay inside the bracket,
-// bisecting where Newton leaves it or stalls. The search stops when the step or the bracket is a few ulps.
+// bisecting where Newton leaves it or stalls. The search stops when the step or the bracket is a few ulps, or
+// when Newton steps stall within the noise of f (neither the step nor |f| halves).
 #ifndef BRIMWATER_NUMERICS_BRANCH_ROOT_H
 #define BRIMWATER_NUMERICS_BRANCH_ROOT_H
 
@@ -44,6 +45,7 @@ double BranchRoot(const F& f, double start, Approach side, double outward, doubl
   constexpr double kEps = std::numeric_limits<double>::epsilon();
   constexpr int kStartTries = 64;
   constexpr double kShortStep = 1e-6;  // relative
+  constexpr double kLastBits = 8.0 * kEps;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double sign = side == Approach::FromAbove ? 1.0 : -1.0;  // the sign of f on the start's side
 
@@ -66,6 +68,8 @@ double BranchRoot(const F& f, double start, Approach side, double outward, doubl
   double inner = x;  // the nearest point known beyond the root, once bracketed
   bool bracketed = false;
   double previous_step = std::numeric_limits<double>::infinity();
+  double previous_residual = std::numeric_limits<double>::infinity();  // |f| before x
+  bool newton_before = true;  // whether x was reached by a Newton step
   int evaluations = 0;
   while (evaluations < max_evaluations) {
     double next;
@@ -74,9 +78,19 @@ double BranchRoot(const F& f, double start, Approach side, double outward, doubl
       const double hi = outer < inner ? inner : outer;
       if (hi - lo <= 4.0 * kEps * std::fabs(hi)) return x;
       const double newton = OnBranch(fx) ? x - fx.value / fx.slope : nan;
-      // Bisect where Newton leaves the bracket or does not halve the step before last.
+      // A Newton step within the last few bits of x: x is the root (from an end of the bracket the step
+      // would round to that end and otherwise count as leaving it).
+      if (std::fabs(newton - x) <= kLastBits * std::fabs(x)) return x;
+      // Bisect where Newton leaves the bracket or does not halve the step before last, unless the root lies
+      // within the noise of f: a short Newton step after a Newton step that did not halve |f| either.
       const bool inside = newton > lo && newton < hi;
-      next = inside && std::fabs(newton - x) < 0.5 * previous_step ? newton : 0.5 * (lo + hi);
+      const bool halves = std::fabs(newton - x) < 0.5 * previous_step;
+      if (inside && !halves && newton_before && std::fabs(fx.value) >= 0.5 * previous_residual &&
+          std::fabs(newton - x) <= kShortStep * std::fabs(x)) {
+        return x;
+      }
+      newton_before = inside && halves;
+      next = newton_before ? newton : 0.5 * (lo + hi);
     } else {
       next = x - fx.value / fx.slope;  // fx is on the branch here
     }
@@ -102,6 +116,8 @@ double BranchRoot(const F& f, double start, Approach side, double outward, doubl
           if (sign * fn.value > 0.0) {
             // (A short step cannot reach another branch; it lands within the noise of f near the root.)
             landed = sign * fn.value < sign * fx.value || std::fabs(next - x) <= kShortStep * std::fabs(x);
+          } else if (std::fabs(next - x) <= kShortStep * std::fabs(x)) {
+            landed = true;  // beyond the root within the noise of f: no loop fits in so short a step
           } else {
             ++evaluations;
             landed = OnBranch(f(0.5 * (x + next)));
@@ -115,6 +131,7 @@ double BranchRoot(const F& f, double start, Approach side, double outward, doubl
       if (!landed) return nan;
     }
     previous_step = std::fabs(next - x);
+    previous_residual = std::fabs(fx.value);
     x = next;
     fx = fn;
     if (fx.value == 0.0) return x;

@@ -56,6 +56,7 @@ const Formulation* FormulationOf(FormulationCode code);
 
 // One table per formulation.
 const Formulation& If97();
+const Formulation& Iapws95();
 const Formulation& Kkhm69();
 
 }  // namespace brimwater::state

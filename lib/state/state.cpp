@@ -50,6 +50,7 @@ namespace state {
 const Formulation* FormulationOf(FormulationCode code) {
   switch (dispatch::FormulationOf(code)) {
     case dispatch::Formulation::If97: return &If97();
+    case dispatch::Formulation::Iapws95: return &Iapws95();
     case dispatch::Formulation::Kkhm69: return &Kkhm69();
     default: return nullptr;
   }

@@ -12,13 +12,15 @@
 namespace brimwater::numerics {
 namespace {
 
-// The reduced van der Waals fluid's Helmholtz energy on an isotherm: a = (8 T / 3) ln(rho / (3 - rho)) - 3
-// rho.
+// The reduced van der Waals fluid's Helmholtz energy: a = (8 T / 3) ln(rho / (3 - rho)) - 3 rho, plus a
+// function of T alone that no phase equilibrium sees (taken as zero; a_TT is not needed).
 HelmholtzPoint VanDerWaals(double T, double rho) {
-  const double a = 8.0 * T / 3.0 * std::log(rho / (3.0 - rho)) - 3.0 * rho;
+  const double log_term = std::log(rho / (3.0 - rho));
+  const double a = 8.0 * T / 3.0 * log_term - 3.0 * rho;
   const double a_rho = 8.0 * T / 3.0 * (1.0 / (3.0 - rho) + 1.0 / rho) - 3.0;
   const double a_rhorho = 8.0 * T / 3.0 * (1.0 / ((3.0 - rho) * (3.0 - rho)) - 1.0 / (rho * rho));
-  return {T, rho, a, 0.0, a_rho, 0.0, 0.0, a_rhorho};
+  const double a_Trho = 8.0 / 3.0 * (1.0 / (3.0 - rho) + 1.0 / rho);
+  return {T, rho, a, 8.0 / 3.0 * log_term, a_rho, 0.0, a_Trho, a_rhorho};
 }
 
 double Pressure(double T, double rho) { return 8.0 * T * rho / (3.0 - rho) - 3.0 * rho * rho; }
@@ -43,6 +45,32 @@ TEST(BranchRoot, FindsTheRootOnTheBranchItStartsFromAndNoOther) {
   // not another branch's root.
   const auto low = [&](double rho) { return PressureResidual(T, rho, 0.2); };
   EXPECT_TRUE(std::isnan(BranchRoot(low, 2.9, Approach::FromAbove, 1.01, 1.0)));
+}
+
+TEST(BranchRoot, StopsWithinTheNoiseOfTheFunctionInAFewSteps) {
+  // A pressure computed in floating point is the exact one plus noise of a few ulps of its terms. Modelled
+  // here on the liquid branch at T = 0.9, P = 0.6 (slope about 2.3 there): the root must come out within the
+  // noise (amplitude / slope) of the exact one, in few evaluations, from starts below the root from which
+  // Newton overshoots and then steps in the noise.
+  const double T = 0.9, P = 0.6;
+  const double exact =
+      BranchRoot([&](double rho) { return PressureResidual(T, rho, P); }, 2.9, Approach::FromAbove, 1.01);
+  ASSERT_NEAR(Pressure(T, exact), P, 1e-14);
+  for (double amplitude : {1e-14, 1e-13, 1e-12}) {
+    for (double start : {1.62, 1.63, 1.6324}) {
+      SCOPED_TRACE(::testing::Message() << "noise " << amplitude << " start " << start);
+      int evaluations = 0;
+      const auto noisy = [&](double rho) {
+        ++evaluations;
+        ValueSlope f = PressureResidual(T, rho, P);
+        f.value += amplitude * std::sin(1e16 * rho);
+        return f;
+      };
+      const double root = BranchRoot(noisy, start, Approach::FromBelow, 0.99);
+      EXPECT_NEAR(root, exact, 4.0 * amplitude / noisy(exact).slope);
+      EXPECT_LE(evaluations, 16);
+    }
+  }
 }
 
 TEST(BracketedNewton, ReportsARootBeyondTheIntervalAtItsEnd) {
@@ -78,6 +106,52 @@ TEST(PhaseEquilibrium, EqualPressureAndGibbsEnergyOnTheVanDerWaalsIsotherms) {
   // construction.
   const Coexistence c = PhaseEquilibrium([](double rho) { return VanDerWaals(0.9, rho); }, 2.0, 0.2);
   EXPECT_NEAR(c.P, 0.64700, 5e-5);
+  // The points returned are the equation at the returned densities.
+  EXPECT_EQ(c.liquid.rho, c.rho_liquid);
+  EXPECT_EQ(c.vapour.rho, c.rho_vapour);
+  EXPECT_EQ(c.vapour.a_rho, VanDerWaals(0.9, c.rho_vapour).a_rho);
+}
+
+TEST(PhaseEquilibrium, StartsInsideTheLoopMoveOutToTheirBranches) {
+  // At T = 0.9 the spinodals lie near rho = 0.63 and 1.44; starts between them (where p falls with density)
+  // move outward first, and a start that brings both densities together fails rather than meeting.
+  const auto point = [](double rho) { return VanDerWaals(0.9, rho); };
+  const Coexistence reference = PhaseEquilibrium(point, 2.0, 0.2);
+  struct Start {
+    double liquid, vapour;
+  };
+  for (const Start& s : {Start{1.3, 0.8}, Start{1.4, 0.7}, Start{2.0, 0.9}}) {
+    SCOPED_TRACE(::testing::Message() << s.liquid << " " << s.vapour);
+    const Coexistence c = PhaseEquilibrium(point, s.liquid, s.vapour);
+    ASSERT_TRUE(c.converged);
+    EXPECT_NEAR(c.rho_liquid, reference.rho_liquid, 1e-12);
+    EXPECT_NEAR(c.rho_vapour, reference.rho_vapour, 1e-12);
+  }
+  EXPECT_FALSE(PhaseEquilibrium(point, 0.5, 0.5).converged);
+  EXPECT_FALSE(PhaseEquilibrium(point, 0.2, 2.0).converged);
+}
+
+TEST(SaturationOfPressure, FindsTheTemperatureWhoseEquilibriumHasThePressure) {
+  // The equilibria at T = 0.8, 0.9 and 0.99 give their pressures; from those pressures and a start 1 % to 2 %
+  // off in T, with the densities of a neighbouring isotherm, the temperature and densities come back.
+  const auto isotherm = [](double T) { return [T](double rho) { return VanDerWaals(T, rho); }; };
+  for (double T : {0.8, 0.9, 0.99}) {
+    SCOPED_TRACE(T);
+    const Coexistence c = PhaseEquilibrium(isotherm(T), 2.0, 0.2);
+    ASSERT_TRUE(c.converged);
+    const double start = T < 0.95 ? T * 1.02 : T * 0.99;
+    const Coexistence near = PhaseEquilibrium(isotherm(start), 2.0, 0.2);
+    const SaturationAtPressure s =
+        SaturationOfPressure(isotherm, c.P, start, 1.0, near.rho_liquid, near.rho_vapour);
+    ASSERT_TRUE(s.phases.converged);
+    EXPECT_NEAR(s.T, T, 1e-13);
+    EXPECT_NEAR(s.phases.rho_liquid, c.rho_liquid, 1e-11);
+    EXPECT_NEAR(s.phases.rho_vapour, c.rho_vapour, 1e-11);
+    EXPECT_NEAR(s.phases.P, c.P, 1e-14);
+  }
+  // No temperature below the critical one has a pressure above the critical pressure (1).
+  const SaturationAtPressure above = SaturationOfPressure(isotherm, 1.2, 0.95, 1.0, 1.5, 0.5);
+  EXPECT_FALSE(above.phases.converged && above.T < 1.0 && std::fabs(above.phases.P - 1.2) < 1e-9);
 }
 
 }  // namespace
