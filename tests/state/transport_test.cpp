@@ -234,17 +234,18 @@ TEST(StateTransport, ValidityOfTheCorrelations) {
   }
 }
 
-// At IAPWS-IF97's critical point the equation's cp and (d rho / d p)_T are negative (region 3's isotherm
-// has a tiny loop there): the industrial form's bounds keep lambda finite and enhanced; a Prandtl number and
-// a thermal diffusivity with a negative cp are NaN; sigma is zero.
+// At the critical point cp and (d rho / d p)_T diverge (IAPWS-IF97's critical state has them infinite): the
+// industrial form's bounds keep lambda finite and enhanced, the thermal diffusivity goes to zero, the Prandtl
+// number has no finite value (NaN), and sigma is zero.
 TEST(StateTransport, CriticalPointOfIf97) {
   const State s = StateOfTX(if97::kCriticalTemperature, 0, -97);
-  ASSERT_LT(s.cp, 0.0);
+  ASSERT_EQ(s.cp, std::numeric_limits<double>::infinity());
   EXPECT_TRUE(std::isfinite(s.lambda));
   EXPECT_GT(s.lambda, 1.0);  // W/(m K): the enhancement, a thousand times the background
   EXPECT_TRUE(std::isfinite(s.mu));
+  EXPECT_EQ(s.transport_status, Status::Ok);
+  EXPECT_EQ(s.alpha, 0.0);
   EXPECT_TRUE(std::isnan(s.Pr));
-  EXPECT_TRUE(std::isnan(s.alpha));
   EXPECT_EQ(s.sigma, 0.0);
 }
 
