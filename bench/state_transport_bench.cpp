@@ -1,7 +1,7 @@
 // What the transport properties add to a state of the state interface: the glue that evaluates them from a
-// state's properties, in the form its formulation calls for (industrial for IAPWS-IF97, full for KKHM 1969,
-// whose reference zeta(T_R) is its own equation evaluated once more), for a single-phase state and for a
-// saturated phase (with the surface tension). The states are those of the StateOfTP rows of state_bench.cpp.
+// state's properties, in the form its formulation calls for (industrial for IAPWS-IF97; full for IAPWS-95 and
+// KKHM 1969, whose reference zeta(T_R) is their own equation evaluated once more), for a single-phase state
+// and for a saturated phase (with the surface tension).
 #include <benchmark/benchmark.h>
 #include <brimwater/state.h>
 
@@ -38,6 +38,9 @@ void SaturatedTransport(benchmark::State& bench, int code, double T) {
 BENCHMARK_CAPTURE(Transport, If97_region1, -97, 300.0, 3.0);
 BENCHMARK_CAPTURE(Transport, If97_region2, -97, 700.0, 0.0035);
 BENCHMARK_CAPTURE(Transport, If97_region3, -97, 650.0, 25.5837018);
+BENCHMARK_CAPTURE(Transport, Iapws95_liquid, -95, 300.0, 3.0);
+BENCHMARK_CAPTURE(Transport, Iapws95_vapour, -95, 700.0, 0.0035);
+BENCHMARK_CAPTURE(Transport, Iapws95_near_critical, -95, 650.0, 25.5837018);
 BENCHMARK_CAPTURE(Transport, Kkhm69_liquid, -69, 300.0, 3.0);
 BENCHMARK_CAPTURE(Transport, Kkhm69_vapour, -69, 700.0, 0.0035);
 BENCHMARK_CAPTURE(Transport, Kkhm69_near_critical, -69, 650.0, 25.5837018);
