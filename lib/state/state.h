@@ -32,7 +32,8 @@ enum class Phase : int {
 // IAPWS-IF97 and IFC-67, Full for IAPWS-95, NBS/NRC 1984 and KKHM 1969.
 enum class TransportForm : int {
   None = 0,        // not evaluated (two-phase mixtures, failed states), or evaluated without either critical
-                   // enhancement because the formulation gave no cp, cv or (d rho / d P)_T at the state
+                   // enhancement because the formulation gave no cp, cv or (d rho / d P)_T at the state, or
+                   // (full form) gave them not positive, as an equation far outside its range may
   Industrial = 1,  // IAPWS R12-08 without the critical enhancement, R15-11 in its industrial form
   Full = 2,        // both with their critical enhancements, from the formulation's own derivatives
 };

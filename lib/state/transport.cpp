@@ -55,9 +55,14 @@ void AddTransport(const Formulation& f, const Properties& p, State& s) {
   transport::TransportInput in{p.T, p.rho, p.cp, p.cv, p.drho_dP, kNaN};
   transport::TransportOptions options;
   if (f.helmholtz_point != nullptr) {
-    // The full form: mu_bar2 in mu and in lambda_bar2, zeta at T_R from the formulation's own equation.
+    // The full form: mu_bar2 in mu and in lambda_bar2, zeta at T_R from the formulation's own equation. It
+    // needs a stable state: where an equation far outside its range gives cp, cv or (d rho / d P)_T that are
+    // not positive, the enhancements are left out (and the form reported as None) rather than turned
+    // negative.
     options = {transport::Enhancement::kScientific, false};
-    in.drho_dp_T_at_TR = DerivativeAtReferenceTemperature(f, p.rho);
+    if (p.cp > 0.0 && p.cv > 0.0 && p.drho_dP > 0.0) {
+      in.drho_dp_T_at_TR = DerivativeAtReferenceTemperature(f, p.rho);
+    }
   } else {
     // The industrial form for an industrial formulation: mu_bar2 = 1 (R12-08), zeta at T_R from R15-11
     // Eq. 25, and cp, cp / cv and zeta bounded where the formulation's derivatives diverge or turn negative
