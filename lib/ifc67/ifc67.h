@@ -8,6 +8,7 @@
 #ifndef BRIMWATER_IFC67_IFC67_H
 #define BRIMWATER_IFC67_IFC67_H
 
+#include "numerics/fundamental.h"
 #include "numerics/kernel_contract.h"
 
 namespace brimwater::ifc67 {
@@ -90,6 +91,83 @@ ReducedState Subregion1State(double theta, double beta);
 ReducedState Subregion2State(double theta, double beta);
 ReducedState Subregion3State(double theta, double chi);
 ReducedState Subregion4State(double theta, double chi);
+
+// ---- The formulation's own face, for the state interface -------------------------------------------------
+//
+// Every function here evaluates the formulation at the point it is given, without the clamps of the
+// historical operations above, and solves to the last bits of its residual where the historical operations
+// bisect a fixed number of times.
+
+// Range of validity of the 1967 IFC Formulation for Industrial Use: 273.15 K <= T <= 1073.15 K at
+// 0 < p <= 100 MPa (sub-regions 1 to 4 and the K-function cover it; below 273.15 K, above 1073.15 K and above
+// 100 MPa the equations of the nearest sub-region extrapolate).
+inline constexpr double kLowestTemperature = 273.15;    // K
+inline constexpr double kHighestTemperature = 1073.15;  // K
+inline constexpr double kHighestPressure = 100.0;       // MPa
+bool InRangeOfValidity(double T, double P);
+
+// The K-function as a saturation pressure (MPa) at T, unclamped, and its inverse (K), solved by Newton steps
+// on ln(beta_K) until its residual is at the last bits, which are those of the pressure. The inverse covers
+// kKInverseLowestTemperature to Tc (pc itself gives Tc) and is NaN beyond.
+inline constexpr double kKInverseLowestTemperature = 250.0;  // K: beta_K still rises smoothly there
+double KPressure(double T);
+double KTemperature(double P);
+
+// The curvature d2(beta_L)/d(theta)2 of the L-function, a quadratic in theta.
+double LFunctionCurvature();
+
+// Which side of the K-function a Helmholtz sub-region's density lies on: the liquid (or, above Tc, the
+// dense single) branch of an isotherm, or its vapour branch.
+enum class Branch { Liquid, Vapour };
+
+// The sub-region 3 density (g/cm3) at (T, P), to the last bits of the pressure, on the given branch of the
+// isotherm: below Tc the liquid branch from the small-volume end of the sub-region (chi = 0.4077), the vapour
+// branch from its large-volume end (chi = 2.816); at and above Tc the one branch, from the large-volume end.
+// NaN where the branch does not reach P.
+double Subregion3Density(double T, double P, Branch branch);
+// The sub-region 4 density (g/cm3) at (T, P), to the last bits of the pressure: the liquid root between the
+// small-volume end chi = 0.4077 and chi = 12.02 theta - 10.94, the range of the historical volume
+// bisection; NaN where the sub-region 4 equation does not reach P there (the state is then sub-region 3's).
+double Subregion4Density(double T, double P);
+
+// The sub-region of a single-phase state (T, P) by the boundaries of the historical selection (the K-function
+// below 623.15 K, the L-function above, sub-region 4 on the liquid side below Tc where its equation reaches
+// P, else sub-region 3), the side of the K-function (Liquid at or above it, Vapour below; above Tc Liquid in
+// sub-region 3, Vapour in sub-region 2) and the density of the Helmholtz sub-regions 3 and 4 (NaN for 1, 2).
+struct SubregionState {
+  int subregion;
+  Branch side;
+  double rho;  // g/cm3
+};
+SubregionState SubregionOfTP(double T, double P);
+
+// The saturated liquid and vapour at T < Tc as IFC-67 defines them: at the K-function pressure, the liquid in
+// sub-region 1 below 623.15 K and in sub-region 4 above (sub-region 3's liquid branch where sub-region 4
+// does not reach the pressure), the vapour in sub-region 2 below 623.15 K and on sub-region 3's vapour
+// branch above.
+struct SaturatedPair {
+  double P;  // MPa
+  SubregionState liquid;
+  SubregionState vapour;
+};
+SaturatedPair SaturatedOfT(double T);
+
+// Each sub-region's characteristic function with its first and second derivatives from one evaluation, in
+// the library's units: sub-regions 1 and 2 as g(T, P) = pc vc zeta(theta, beta), sub-regions 3 and 4 as
+// a(T, rho) = pc vc psi(theta, chi) with chi = 1 / (rho vc) (pc vc is in kJ/kg).
+numerics::GibbsPoint Subregion1Point(double T, double P);
+numerics::GibbsPoint Subregion2Point(double T, double P);
+numerics::HelmholtzPoint Subregion3Point(double T, double rho);
+numerics::HelmholtzPoint Subregion4Point(double T, double rho);
+
+// The reduced pressure beta = -psi_chi of sub-regions 3 and 4 and its chi-derivative -psi_chichi along one
+// isotherm, for the density solvers.
+struct PressureSlope {
+  double beta;
+  double beta_chi;
+};
+PressureSlope Subregion3PressureSlope(const SubregionIsotherm& isotherm, double chi);
+PressureSlope Subregion4PressureSlope(const SubregionIsotherm& isotherm, double chi);
 
 }  // namespace brimwater::ifc67
 

@@ -1,9 +1,12 @@
 // IFC-67: the boundary between sub-regions 2 and 3 (L-function), the volume solvers of sub-regions 3 and 4
-// and the choice of sub-region for a state.
+// and the choice of sub-region for a state: the historical bisections and selection, and beside them the
+// density solvers, sub-region choice and saturated states of the state interface.
 #include <cmath>
+#include <limits>
 
 #include "ifc67/ifc67.h"
 #include "numerics/bisection.h"
+#include "numerics/branch_root.h"
 
 namespace brimwater::ifc67 {
 namespace {
@@ -136,6 +139,99 @@ double EntropyOfTP(double T, double P, StateSelector selector) {
   double v = 0.0, h = 0.0, s = 0.0;
   StateOfTP(T, P, selector, v, h, s);
   return s;
+}
+
+// ---- The formulation's own face -------------------------------------------------------------------------
+
+bool InRangeOfValidity(double T, double P) {
+  return P > 0.0 && P <= kHighestPressure && T >= kLowestTemperature && T <= kHighestTemperature;
+}
+
+double LFunctionCurvature() { return 2.0 * kCurvature / (kThetaB - kThetaA); }
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The large-volume end of the sub-region 4 liquid, chi = 12.02 theta - 10.94, as the historical bisection
+// takes it.
+constexpr double kSubregion4EndSlope = 12.02;
+constexpr double kSubregion4EndOffset = 10.94;
+
+// The root in the reduced density delta = 1 / chi, along which a stable branch's pressure rises:
+// f(delta) = beta(theta, 1 / delta) - beta with slope -chi^2 d(beta)/d(chi).
+template <PressureSlope (*Pressure)(const SubregionIsotherm&, double)>
+double ReducedDensity(const SubregionIsotherm& isotherm, double beta, double start, numerics::Approach side,
+                      double outward, double limit) {
+  const auto residual = [&isotherm, beta](double delta) {
+    const double chi = 1.0 / delta;
+    const PressureSlope p = Pressure(isotherm, chi);
+    return numerics::ValueSlope{p.beta - beta, -p.beta_chi * chi * chi};
+  };
+  return numerics::BranchRoot(residual, start, side, outward, limit);
+}
+
+}  // namespace
+
+double Subregion3Density(double T, double P, Branch branch) {
+  const double theta = T / kCriticalTemperature;
+  const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
+  const double beta = P / kCriticalPressure;
+  // The liquid below Tc from above, from the small-volume end, where the isotherm's liquid branch is convex.
+  // The vapour, and the single branch above Tc, from below, from the large-volume end: above Tc the isotherm
+  // turns over at small volumes (beyond chi = 0.4077 from about 780 K on), so only that end lies on the
+  // branch. For every state of sub-region 3 in the range of validity the pressure lies between the two ends'.
+  if (branch == Branch::Liquid && theta < 1.0) {
+    return ReducedDensity<Subregion3PressureSlope>(isotherm, beta, 1.0 / kSmallChi,
+                                                   numerics::Approach::FromAbove, 1.25, 0.0) /
+           kCriticalVolume;
+  }
+  return ReducedDensity<Subregion3PressureSlope>(isotherm, beta, 1.0 / kLargeChi,
+                                                 numerics::Approach::FromBelow, 0.5, 0.0) /
+         kCriticalVolume;
+}
+
+double Subregion4Density(double T, double P) {
+  const double theta = T / kCriticalTemperature;
+  const double beta = P / kCriticalPressure;
+  const double large = kSubregion4EndSlope * theta - kSubregion4EndOffset;
+  if (!(large > kSmallChi)) return kNaN;
+  const SubregionIsotherm isotherm = MakeSubregionIsotherm(theta);
+  // No step passes the large-volume end: beyond it the equation no longer describes the liquid.
+  const double delta = ReducedDensity<Subregion4PressureSlope>(
+      isotherm, beta, 1.0 / kSmallChi, numerics::Approach::FromAbove, 1.25, 1.0 / large);
+  // A root beyond the small-volume end (above its pressure) is not sub-region 4's: there the historical
+  // bisection ends at that end and leaves the state to sub-region 3; so does this solver.
+  if (!(delta <= 1.0 / kSmallChi)) return kNaN;
+  return delta / kCriticalVolume;
+}
+
+SubregionState SubregionOfTP(double T, double P) {
+  const double theta = T / kCriticalTemperature;
+  const double beta = P / kCriticalPressure;
+  if (theta < kTheta23) {
+    // A pressure exactly on the saturation line gives the liquid.
+    return KFunction(theta) > beta ? SubregionState{2, Branch::Vapour, kNaN}
+                                   : SubregionState{1, Branch::Liquid, kNaN};
+  }
+  if (LFunction(theta) > beta) return {2, Branch::Vapour, kNaN};
+  if (theta >= 1.0) return {3, Branch::Liquid, Subregion3Density(T, P, Branch::Liquid)};
+  if (KFunction(theta) > beta) return {3, Branch::Vapour, Subregion3Density(T, P, Branch::Vapour)};
+  const double rho4 = Subregion4Density(T, P);
+  if (!std::isnan(rho4)) return {4, Branch::Liquid, rho4};
+  return {3, Branch::Liquid, Subregion3Density(T, P, Branch::Liquid)};
+}
+
+SaturatedPair SaturatedOfT(double T) {
+  const double P = KPressure(T);
+  if (T / kCriticalTemperature < kTheta23) {
+    return {P, {1, Branch::Liquid, kNaN}, {2, Branch::Vapour, kNaN}};
+  }
+  const double rho4 = Subregion4Density(T, P);
+  const SubregionState liquid =
+      std::isnan(rho4) ? SubregionState{3, Branch::Liquid, Subregion3Density(T, P, Branch::Liquid)}
+                       : SubregionState{4, Branch::Liquid, rho4};
+  return {P, liquid, {3, Branch::Vapour, Subregion3Density(T, P, Branch::Vapour)}};
 }
 
 }  // namespace brimwater::ifc67

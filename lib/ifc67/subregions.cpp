@@ -565,4 +565,462 @@ ReducedState Subregion4State(double theta, double chi) {
   return {chi, Eps4FromEps3(s3.eps, c), Sigma4FromSigma3(s3.sigma, c)};
 }
 
+// ---- The sub-region equations as fundamental equations ----------------------------------------------------
+//
+// Each characteristic function with its first and second derivatives in its two reduced arguments from one
+// pass, then in the library's units: with E = pc vc (kJ/kg), g = E zeta, g_T = E zeta_theta / Tc,
+// g_P = vc zeta_beta, g_TT = E zeta_thetatheta / Tc^2, g_TP = vc zeta_thetabeta / Tc, g_PP = vc zeta_betabeta
+// / pc for sub-regions 1 and 2; and with chi = 1 / (rho vc), so that d(chi)/d(rho) = -vc chi^2: a = E psi,
+// a_T = E psi_theta / Tc, a_rho = -E vc chi^2 psi_chi, a_TT = E psi_thetatheta / Tc^2, a_Trho = -E vc chi^2
+// psi_thetachi / Tc, a_rhorho = E vc^2 chi^3 (2 psi_chi + chi psi_chichi) for sub-regions 3 and 4.
+
+namespace {
+
+// A reduced characteristic function and its derivatives in theta and in x (beta or chi).
+struct SecondDerivatives {
+  double f, f_t, f_x, f_tt, f_tx, f_xx;
+};
+
+constexpr double kEnergy = kCriticalPressure * kCriticalVolume;  // pc vc, kJ/kg
+
+// sum c[k] x^k with its first and second derivatives, in nested form.
+template <std::size_t N>
+void Polynomial2(const std::array<double, N>& c, double x, double& value, double& slope, double& curvature) {
+  value = c[N - 1];
+  slope = 0.0;
+  double half_curvature = 0.0;
+  for (std::size_t k = N - 1; k-- > 0;) {
+    half_curvature = half_curvature * x + slope;
+    slope = slope * x + value;
+    value = value * x + c[k];
+  }
+  curvature = 2.0 * half_curvature;
+}
+
+// ---- Sub-region 1 ---------------------------------------------------------------------------------------
+
+SecondDerivatives Subregion1Second(double theta, double beta) {
+  const double theta2 = theta * theta;
+  const double theta4 = theta2 * theta2;
+  const double theta8 = theta4 * theta4;
+  const double theta9 = theta8 * theta;
+  const double theta10 = theta9 * theta;
+  const double theta11 = theta10 * theta;
+  const double theta16 = theta8 * theta8;
+  const double theta17 = theta16 * theta;
+  const double theta18 = theta17 * theta;
+  const double theta19 = theta18 * theta;
+  const double inv = 1.0 / theta;
+  const double inv2 = inv * inv;
+  const double inv6 = inv2 * inv2 * inv2;
+  const double inv7 = inv6 * inv;
+  const double inv8 = inv7 * inv;
+  const double inv20 = 1.0 / (theta19 * theta);
+  const double inv21 = inv20 * inv;
+  const double inv22 = inv21 * inv;
+  const double ln_theta = std::log(theta);
+  const double beta2 = beta * beta;
+  const double beta3 = beta2 * beta;
+
+  // A11 Z^(12/17) ((17/29) Z - (17/12) Y) as S(Y, Z) = A11 ((17/29) Z^(29/17) - (17/12) Y Z^(12/17)):
+  // S_Z = A11 Z^(-5/17) R, S_Y = -(17/12) A11 Z^(12/17), S_ZZ = A11 Z^(-5/17) (1 - (5/17) R / Z),
+  // S_YZ = -A11 Z^(-5/17), S_YY = 0, with R = Z - Y = (a3 Y^2 - 2 a4 theta + 2 a5 beta)^(1/2).
+  const double y = 1.0 - ka1 * theta2 - ka2 * inv6;
+  const double y_t = -2.0 * ka1 * theta + 6.0 * ka2 * inv7;
+  const double y_tt = -2.0 * ka1 - 42.0 * ka2 * inv8;
+  const double r = std::sqrt(ka3 * y * y - 2.0 * ka4 * theta + 2.0 * ka5 * beta);
+  const double r_t = (ka3 * y * y_t - ka4) / r;
+  const double r_b = ka5 / r;
+  const double r_tt = (ka3 * (y_t * y_t + y * y_tt) - r_t * r_t) / r;
+  const double r_tb = -r_t * r_b / r;
+  const double r_bb = -r_b * r_b / r;
+  const double z = y + r;
+  const double z_t = y_t + r_t;
+  const double z_m5 = std::pow(z, kMinusFiveSeventeenths);  // Z^(-5/17)
+  const double z_12 = z * z_m5;                             // Z^(12/17)
+  const double s_z = kA11 * z_m5 * r;
+  const double s_y = -(17.0 / 12.0) * kA11 * z_12;
+  const double s_zz = kA11 * z_m5 * (1.0 - (5.0 / 17.0) * r / z);
+  const double s_yz = -kA11 * z_m5;
+  const double zterm = kA11 * z_12 * ((17.0 / 29.0) * z - (17.0 / 12.0) * y);
+  const double zterm_t = s_y * y_t + s_z * z_t;
+  const double zterm_b = s_z * r_b;
+  const double zterm_tt = 2.0 * s_yz * y_t * z_t + s_zz * z_t * z_t + s_y * y_tt + s_z * (y_tt + r_tt);
+  const double zterm_tb = s_yz * y_t * r_b + s_zz * z_t * r_b + s_z * r_tb;
+  const double zterm_bb = s_zz * r_b * r_b + s_z * r_bb;
+
+  double poly = 0.0, poly_t = 0.0, poly_tt = 0.0;
+  Polynomial2(kA1To10, theta, poly, poly_t, poly_tt);
+
+  // (A12 + A13 theta + A14 theta^2 + A15 (a6 - theta)^10 + A16 / (a7 + theta^19)) beta
+  const double d6 = ka6 - theta;
+  const double d6_2 = d6 * d6;
+  const double d6_4 = d6_2 * d6_2;
+  const double d6_8 = d6_4 * d6_4;
+  const double d6_9 = d6_8 * d6;
+  const double i7 = 1.0 / (ka7 + theta19);
+  const double lin = kA12 + kA13 * theta + kA14 * theta2 + kA15 * d6_9 * d6 + kA16 * i7;
+  const double lin_t = kA13 + 2.0 * kA14 * theta - 10.0 * kA15 * d6_9 - 19.0 * kA16 * theta18 * i7 * i7;
+  const double lin_tt =
+      2.0 * kA14 + 90.0 * kA15 * d6_8 + kA16 * theta17 * i7 * i7 * (-342.0 + 722.0 * theta19 * i7);
+
+  // -(A17 beta + A18 beta^2 + A19 beta^3) / (a8 + theta^11)
+  const double i8 = 1.0 / (ka8 + theta11);
+  const double i8_t = -11.0 * theta10 * i8 * i8;
+  const double i8_tt = theta9 * i8 * i8 * (-110.0 + 242.0 * theta11 * i8);
+  const double cubic = beta * (kA17 + beta * (kA18 + beta * kA19));
+  const double cubic_b = kA17 + beta * (2.0 * kA18 + beta * 3.0 * kA19);
+  const double cubic_bb = 2.0 * kA18 + 6.0 * kA19 * beta;
+
+  // -A20 theta^18 (a9 + theta^2) ((a10 + beta)^-3 + a11 beta)
+  const double f20 = theta18 * (ka9 + theta2);
+  const double f20_t = 18.0 * ka9 * theta17 + 20.0 * theta19;
+  const double f20_tt = 306.0 * ka9 * theta16 + 380.0 * theta18;
+  const double i10 = 1.0 / (ka10 + beta);
+  const double i10_3 = i10 * i10 * i10;
+  const double b20 = i10_3 + ka11 * beta;
+  const double b20_b = ka11 - 3.0 * i10_3 * i10;
+  const double b20_bb = 12.0 * i10_3 * i10 * i10;
+
+  const double a21 = kA21 * (ka12 - theta);
+
+  SecondDerivatives d{};
+  d.f = kA0 * theta * (1.0 - ln_theta) + poly + zterm + lin * beta - i8 * cubic - kA20 * f20 * b20 +
+        a21 * beta3 + kA22 * inv20 * beta3 * beta;
+  d.f_t = -kA0 * ln_theta + poly_t + zterm_t + lin_t * beta - i8_t * cubic - kA20 * f20_t * b20 -
+          kA21 * beta3 - 20.0 * kA22 * inv21 * beta3 * beta;
+  d.f_x = zterm_b + lin - i8 * cubic_b - kA20 * f20 * b20_b + 3.0 * a21 * beta2 + 4.0 * kA22 * inv20 * beta3;
+  d.f_tt = -kA0 * inv + poly_tt + zterm_tt + lin_tt * beta - i8_tt * cubic - kA20 * f20_tt * b20 +
+           420.0 * kA22 * inv22 * beta3 * beta;
+  d.f_tx = zterm_tb + lin_t - i8_t * cubic_b - kA20 * f20_t * b20_b - 3.0 * kA21 * beta2 -
+           80.0 * kA22 * inv21 * beta3;
+  d.f_xx = zterm_bb - i8 * cubic_bb - kA20 * f20 * b20_bb + 6.0 * a21 * beta + 12.0 * kA22 * inv20 * beta2;
+  return d;
+}
+
+// ---- Sub-region 2 ---------------------------------------------------------------------------------------
+
+SecondDerivatives Subregion2Second(double theta, double beta) {
+  std::array<double, kHighestXPower + 1> xp{};
+  xp[0] = 1.0;
+  xp[1] = std::exp(kb * (1.0 - theta));
+  for (std::size_t k = 2; k <= kHighestXPower; ++k) xp[k] = xp[k - 1] * xp[1];
+
+  // sum c X^e with d/dtheta = -b sum e c X^e and d2/dtheta2 = b^2 sum e^2 c X^e (d(X)/d(theta) = -b X).
+  struct Series {
+    double v, t, tt;
+  };
+  const auto series = [&xp](const XSeries& s) {
+    Series r{0.0, 0.0, 0.0};
+    for (std::size_t i = 0; i < s.terms; ++i) {
+      const double e = static_cast<double>(s.exponent[i]);
+      const double term = s.coefficient[i] * xp[s.exponent[i]];
+      r.v += term;
+      r.t -= kb * e * term;
+      r.tt += kb * kb * e * e * term;
+    }
+    return r;
+  };
+
+  const double ln_theta = std::log(theta);
+  const double ln_beta = std::log(beta);
+  const double inv_beta = 1.0 / beta;
+  double poly = 0.0, poly_t = 0.0, poly_tt = 0.0;
+  Polynomial2(kB0nu, theta, poly, poly_t, poly_tt);
+
+  SecondDerivatives d{};
+  d.f = kI1 * theta * ln_beta + kB0 * theta * (1.0 - ln_theta) + poly;
+  d.f_t = kI1 * ln_beta - kB0 * ln_theta + poly_t;
+  d.f_tt = -kB0 / theta + poly_tt;
+  d.f_x = kI1 * theta * inv_beta;
+  d.f_tx = kI1 * inv_beta;
+  d.f_xx = -kI1 * theta * inv_beta * inv_beta;
+
+  // -sum(mu = 1..5) beta^mu S_mu
+  double beta_mu2 = 0.0;  // beta^(mu - 2)
+  double beta_mu1 = 1.0;  // beta^(mu - 1)
+  for (std::size_t mu = 1; mu <= 5; ++mu) {
+    const Series s = series(kBmu[mu - 1]);
+    const double m = static_cast<double>(mu);
+    const double beta_mu = beta_mu1 * beta;
+    d.f -= beta_mu * s.v;
+    d.f_t -= beta_mu * s.t;
+    d.f_tt -= beta_mu * s.tt;
+    d.f_x -= m * beta_mu1 * s.v;
+    d.f_tx -= m * beta_mu1 * s.t;
+    d.f_xx -= m * (m - 1.0) * beta_mu2 * s.v;
+    beta_mu2 = beta_mu1;
+    beta_mu1 = beta_mu;
+  }
+
+  // -sum(mu = 6..8) N / D with D = beta^-k + Q, k = mu - 2.
+  const double inv_beta2 = inv_beta * inv_beta;
+  double power = inv_beta2 * inv_beta2;  // beta^-k
+  for (std::size_t mu = 6; mu <= 8; ++mu) {
+    const double k = static_cast<double>(mu - 2);
+    const Series n = series(kBmu[mu - 1]);
+    const Series q = series(kbmu[mu - 6]);
+    const double den = power + q.v;
+    const double i1 = 1.0 / den;
+    const double i2 = i1 * i1;
+    const double i3 = i2 * i1;
+    const double den_b = -k * power * inv_beta;
+    const double den_bb = k * (k + 1.0) * power * inv_beta2;
+    d.f -= n.v * i1;
+    d.f_t += -n.t * i1 + n.v * q.t * i2;
+    d.f_tt += -n.tt * i1 + (2.0 * n.t * q.t + n.v * q.tt) * i2 - 2.0 * n.v * q.t * q.t * i3;
+    d.f_x += n.v * den_b * i2;
+    d.f_tx += n.t * den_b * i2 - 2.0 * n.v * den_b * q.t * i3;
+    d.f_xx += n.v * den_bb * i2 - 2.0 * n.v * den_b * den_b * i3;
+    power *= inv_beta;
+  }
+
+  // beta (beta / beta_L)^10 P9(X): with r = beta_L' / beta_L, d/dtheta of beta_L^-10 P9 is beta_L^-10
+  // (P9_theta - 10 r P9), and its second derivative beta_L^-10 (P9_thetatheta - 20 r P9_theta + (110 r^2 -
+  // 10 beta_L'' / beta_L) P9).
+  const double beta_l = LFunction(theta);
+  const double rate = LFunctionSlope(theta) / beta_l;
+  const double curvature = LFunctionCurvature() / beta_l;
+  const double ratio = beta / beta_l;
+  const double ratio2 = ratio * ratio;
+  const double ratio4 = ratio2 * ratio2;
+  const double ratio10 = ratio4 * ratio4 * ratio2;
+  double p9 = 0.0, p9_x = 0.0, p9_xx = 0.0;
+  Polynomial2(kB9, xp[1], p9, p9_x, p9_xx);
+  const double p9_t = -kb * xp[1] * p9_x;
+  const double p9_tt = kb * kb * xp[1] * (p9_x + xp[1] * p9_xx);
+  const double h_t = p9_t - 10.0 * rate * p9;
+  d.f += beta * ratio10 * p9;
+  d.f_t += beta * ratio10 * h_t;
+  d.f_tt += beta * ratio10 * (p9_tt - 20.0 * rate * p9_t + (110.0 * rate * rate - 10.0 * curvature) * p9);
+  d.f_x += 11.0 * ratio10 * p9;
+  d.f_tx += 11.0 * ratio10 * h_t;
+  d.f_xx += 110.0 * ratio10 * p9 * inv_beta;
+  return d;
+}
+
+// ---- Sub-region 3 ---------------------------------------------------------------------------------------
+
+// One psi3 bracket G(chi) = linear chi + sum c_j chi^-j + log ln chi with G' and G''. With w = 1 / chi and
+// P(w) = sum c_j w^(j-1): sum c_j w^j = w P, G' = linear - w^2 (P + w P') + log w and
+// G'' = w^3 (2 P + 4 w P' + w^2 P'') - log w^2.
+template <std::size_t N>
+void Bracket2(const ChiSeries<N>& c, double w, double log_chi, double& value, double& slope,
+              double& curvature) {
+  double p = 0.0, dp = 0.0, ddp = 0.0;
+  Polynomial2(c.inverse, w, p, dp, ddp);
+  const double w2 = w * w;
+  value = c.linear / w + w * p + c.log * log_chi;
+  slope = c.linear - w2 * (p + w * dp) + c.log * w;
+  curvature = w2 * w * (2.0 * p + w * (4.0 * dp + w * ddp)) - c.log * w2;
+}
+
+// Only G' and G'' of one bracket, for the density solvers: sum j c_j w^(j-1) and sum j (j+1) c_j w^(j-1).
+template <std::size_t N>
+void BracketSlopes(const ChiSeries<N>& c, double w, double& slope, double& curvature) {
+  double s1 = static_cast<double>(N) * c.inverse[N - 1];
+  double s2 = static_cast<double>(N * (N + 1)) * c.inverse[N - 1];
+  for (std::size_t j = N - 1; j > 0; --j) {
+    s1 = s1 * w + static_cast<double>(j) * c.inverse[j - 1];
+    s2 = s2 * w + static_cast<double>(j * (j + 1)) * c.inverse[j - 1];
+  }
+  const double w2 = w * w;
+  slope = c.linear - w2 * s1 + c.log * w;
+  curvature = w2 * w * s2 - c.log * w2;
+}
+
+SecondDerivatives Subregion3Second(double theta, double chi) {
+  const double w = 1.0 / chi;
+  const double ln_chi = std::log(chi);
+  const double t = theta - 1.0;
+  const double u = 1.0 / theta;
+
+  double g0 = 0.0, g0_x = 0.0, g0_xx = 0.0, g1 = 0.0, g1_x = 0.0, g1_xx = 0.0;
+  double g2 = 0.0, g2_x = 0.0, g2_xx = 0.0, g3 = 0.0, g3_x = 0.0, g3_xx = 0.0;
+  Bracket2(kC0, w, ln_chi, g0, g0_x, g0_xx);
+  Bracket2(kC1, w, ln_chi, g1, g1_x, g1_xx);
+  Bracket2(kC2, w, ln_chi, g2, g2_x, g2_xx);
+  Bracket2(kC3, w, ln_chi, g3, g3_x, g3_xx);
+
+  // (theta - 1) theta^-23 (C40 + C50 chi^-5): the theta-factor's derivatives are theta^-24 (23 - 22 theta)
+  // and theta^-25 (506 theta - 552).
+  const double u2 = u * u;
+  const double u4 = u2 * u2;
+  const double u8 = u4 * u4;
+  const double u23 = u8 * u8 * u4 * u2 * u;
+  const double u24 = u23 * u;
+  const double u25 = u24 * u;
+  const double w5 = w * w * w * w * w;
+  const double w6 = w5 * w;
+  const double c45 = kC40 + kC50 * w5;
+  const double g45 = t * u23;
+  const double g45_t = u24 * (23.0 - 22.0 * theta);
+  const double g45_tt = u25 * (506.0 * theta - 552.0);
+
+  // chi^6 q(theta) with q = sum C6nu theta^(-nu-1), q' = -sum (nu+1) C6nu theta^(-nu-2),
+  // q'' = sum (nu+1)(nu+2) C6nu theta^(-nu-3).
+  double q = 0.0, q_t = 0.0, q_tt = 0.0;
+  double u_power = u2;  // theta^(-nu-1)
+  for (std::size_t i = 0; i < kC6.size(); ++i) {
+    const double e = static_cast<double>(i + 2);  // nu + 1
+    q += kC6[i] * u_power;
+    q_t -= e * kC6[i] * u_power * u;
+    q_tt += e * (e + 1.0) * kC6[i] * u_power * u2;
+    u_power *= u;
+  }
+  const double chi2 = chi * chi;
+  const double chi4 = chi2 * chi2;
+  const double chi5 = chi4 * chi;
+  const double chi6 = chi5 * chi;
+
+  // sum C7nu t^(nu + 1) = t P(t).
+  double p7 = 0.0, p7_t = 0.0, p7_tt = 0.0;
+  Polynomial2(kC7, t, p7, p7_t, p7_tt);
+  const double ln_theta = std::log(theta);
+
+  SecondDerivatives d{};
+  d.f = kC00 + g0 + t * (g1 + t * (g2 + t * g3)) + g45 * c45 + chi6 * q + kC60 * theta * ln_theta + t * p7;
+  d.f_t =
+      g1 + t * (2.0 * g2 + t * 3.0 * g3) + g45_t * c45 + chi6 * q_t + kC60 * (ln_theta + 1.0) + p7 + t * p7_t;
+  d.f_tt = 2.0 * g2 + 6.0 * t * g3 + g45_tt * c45 + chi6 * q_tt + kC60 * u + 2.0 * p7_t + t * p7_tt;
+  d.f_x = g0_x + t * (g1_x + t * (g2_x + t * g3_x)) - 5.0 * kC50 * g45 * w6 + 6.0 * chi5 * q;
+  d.f_tx = g1_x + t * (2.0 * g2_x + t * 3.0 * g3_x) - 5.0 * kC50 * g45_t * w6 + 6.0 * chi5 * q_t;
+  d.f_xx = g0_xx + t * (g1_xx + t * (g2_xx + t * g3_xx)) + 30.0 * kC50 * g45 * w6 * w + 30.0 * chi4 * q;
+  return d;
+}
+
+// ---- Sub-region 4 ---------------------------------------------------------------------------------------
+
+// The sub-region 4 correction's chi-dependent sums: E_mu = sum D(mu nu) chi^-nu (mu = 3, 4) with E_mu' =
+// -w sum nu D chi^-nu and E_mu'' = w^2 sum nu (nu + 1) D chi^-nu, and F = sum D5nu chi^nu with F' = w sum nu
+// D5nu chi^nu and F'' = 2 D52.
+struct Correction4Second {
+  std::array<double, 2> e, e_x, e_xx;
+  double f, f_x, f_xx;
+};
+
+Correction4Second MakeCorrection4Second(double chi) {
+  Correction4Second c{};
+  const double w = 1.0 / chi;
+  double w_nu = 1.0;
+  for (std::size_t nu = 0; nu < kD3.size(); ++nu) {
+    const double n = static_cast<double>(nu);
+    for (std::size_t m = 0; m < 2; ++m) {
+      const double term = (m == 0 ? kD3[nu] : kD4[nu]) * w_nu;
+      c.e[m] += term;
+      c.e_x[m] -= n * term;
+      c.e_xx[m] += n * (n + 1.0) * term;
+    }
+    w_nu *= w;
+  }
+  for (std::size_t m = 0; m < 2; ++m) {
+    c.e_x[m] *= w;
+    c.e_xx[m] *= w * w;
+  }
+  double chi_nu = 1.0;
+  for (std::size_t nu = 0; nu < kD5.size(); ++nu) {
+    c.f += kD5[nu] * chi_nu;
+    c.f_x += static_cast<double>(nu) * kD5[nu] * chi_nu;
+    chi_nu *= chi;
+  }
+  c.f_x *= w;
+  c.f_xx = 2.0 * kD5[2];
+  return c;
+}
+
+// psi4 = psi3 + y^3 E3 + y^4 E4 + y^32 F, y = (1 - theta) / (1 - theta23), d(y)/d(theta) = -1 / (1 -
+// theta23).
+SecondDerivatives Subregion4Second(double theta, double chi) {
+  SecondDerivatives d = Subregion3Second(theta, chi);
+  const Correction4Second c = MakeCorrection4Second(chi);
+  const double y = (1.0 - theta) / (1.0 - kTheta23);
+  const double y2 = y * y;
+  const double y3 = y2 * y;
+  const double y4 = y2 * y2;
+  const double y8 = y4 * y4;
+  const double y16 = y8 * y8;
+  const double y30 = y16 * y8 * y4 * y2;
+  const double y31 = y30 * y;
+  const double y32 = y31 * y;
+  d.f += y3 * c.e[0] + y4 * c.e[1] + y32 * c.f;
+  d.f_x += y3 * c.e_x[0] + y4 * c.e_x[1] + y32 * c.f_x;
+  d.f_xx += y3 * c.e_xx[0] + y4 * c.e_xx[1] + y32 * c.f_xx;
+  d.f_t -= kYScale * (3.0 * y2 * c.e[0] + 4.0 * y3 * c.e[1] + 32.0 * y31 * c.f);
+  d.f_tx -= kYScale * (3.0 * y2 * c.e_x[0] + 4.0 * y3 * c.e_x[1] + 32.0 * y31 * c.f_x);
+  d.f_tt += kYScale * kYScale * (6.0 * y * c.e[0] + 12.0 * y2 * c.e[1] + 992.0 * y30 * c.f);
+  return d;
+}
+
+numerics::GibbsPoint GibbsPointOf(const SecondDerivatives& d, double T, double P) {
+  constexpr double kTc = kCriticalTemperature;
+  return {T,
+          P,
+          kEnergy * d.f,
+          kEnergy * d.f_t / kTc,
+          kCriticalVolume * d.f_x,
+          kEnergy * d.f_tt / (kTc * kTc),
+          kCriticalVolume * d.f_tx / kTc,
+          kCriticalVolume * d.f_xx / kCriticalPressure};
+}
+
+numerics::HelmholtzPoint HelmholtzPointOf(const SecondDerivatives& d, double T, double rho, double chi) {
+  constexpr double kTc = kCriticalTemperature;
+  const double scale = kEnergy * kCriticalVolume * chi * chi;  // E vc chi^2
+  return {T,
+          rho,
+          kEnergy * d.f,
+          kEnergy * d.f_t / kTc,
+          -scale * d.f_x,
+          kEnergy * d.f_tt / (kTc * kTc),
+          -scale * d.f_tx / kTc,
+          scale * kCriticalVolume * chi * (2.0 * d.f_x + chi * d.f_xx)};
+}
+
+}  // namespace
+
+numerics::GibbsPoint Subregion1Point(double T, double P) {
+  return GibbsPointOf(Subregion1Second(T / kCriticalTemperature, P / kCriticalPressure), T, P);
+}
+
+numerics::GibbsPoint Subregion2Point(double T, double P) {
+  return GibbsPointOf(Subregion2Second(T / kCriticalTemperature, P / kCriticalPressure), T, P);
+}
+
+numerics::HelmholtzPoint Subregion3Point(double T, double rho) {
+  const double chi = 1.0 / (rho * kCriticalVolume);
+  return HelmholtzPointOf(Subregion3Second(T / kCriticalTemperature, chi), T, rho, chi);
+}
+
+numerics::HelmholtzPoint Subregion4Point(double T, double rho) {
+  const double chi = 1.0 / (rho * kCriticalVolume);
+  return HelmholtzPointOf(Subregion4Second(T / kCriticalTemperature, chi), T, rho, chi);
+}
+
+PressureSlope Subregion3PressureSlope(const SubregionIsotherm& iso, double chi) {
+  const double w = 1.0 / chi;
+  const double t = iso.t;
+  double g0 = 0.0, g0_x = 0.0, g1 = 0.0, g1_x = 0.0, g2 = 0.0, g2_x = 0.0, g3 = 0.0, g3_x = 0.0;
+  BracketSlopes(kC0, w, g0, g0_x);
+  BracketSlopes(kC1, w, g1, g1_x);
+  BracketSlopes(kC2, w, g2, g2_x);
+  BracketSlopes(kC3, w, g3, g3_x);
+  const double w2 = w * w;
+  const double w6 = w2 * w2 * w2;
+  const double chi2 = chi * chi;
+  const double chi4 = chi2 * chi2;
+  const double q = iso.u2 * iso.p6;  // sum C6nu theta^(-nu-1)
+  // psi_chi and psi_chichi; iso.c50 = 5 C50 (theta - 1) theta^-23.
+  const double psi_x = g0 + t * (g1 + t * (g2 + t * g3)) - iso.c50 * w6 + 6.0 * chi4 * chi * q;
+  const double psi_xx = g0_x + t * (g1_x + t * (g2_x + t * g3_x)) + 6.0 * iso.c50 * w6 * w + 30.0 * chi4 * q;
+  return {-psi_x, -psi_xx};
+}
+
+PressureSlope Subregion4PressureSlope(const SubregionIsotherm& iso, double chi) {
+  const PressureSlope p3 = Subregion3PressureSlope(iso, chi);
+  const Correction4Second c = MakeCorrection4Second(chi);
+  const double y4 = iso.y3 * iso.y;
+  return {p3.beta - (iso.y3 * c.e_x[0] + y4 * c.e_x[1] + iso.y32 * c.f_x),
+          p3.beta_chi - (iso.y3 * c.e_xx[0] + y4 * c.e_xx[1] + iso.y32 * c.f_xx)};
+}
+
 }  // namespace brimwater::ifc67

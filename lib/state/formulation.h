@@ -43,6 +43,10 @@ struct Formulation {
   double search_P_min;
   double search_P_max;
   int two_phase_region;  // the region number of a two-phase mixture (IAPWS-IF97: 4), else 0
+  // The residual, relative to max(|h|, 1 kJ/kg) or max(|s|, 1 kJ/(kg K)), at which the inverse pairs stop:
+  // the last few bits of h and s as the formulation's equations carry them in double precision. Below it the
+  // residual is rounding noise, and the solvers would bisect down to the last ulp of T or P.
+  double residual_tolerance = 1e-14;
   // The Helmholtz-energy formulations (IAPWS-95, NBS/NRC 1984, KKHM 1969): the equation and its derivatives
   // at (T, rho), which the critical enhancements of the viscosity and the thermal conductivity evaluate at
   // the reference temperature 970.644 K (IAPWS R12-08 Eq. 21, R15-11); with it the state interface gives
@@ -58,6 +62,7 @@ const Formulation* FormulationOf(FormulationCode code);
 const Formulation& If97();
 const Formulation& Iapws95();
 const Formulation& Kkhm69();
+const Formulation& Ifc67();
 
 }  // namespace brimwater::state
 

@@ -19,12 +19,14 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The inverse pairs iterate until the residual is at the last few bits of the value (of 1 kJ/kg or
-// 1 kJ/(kg K) near zero), or the Newton step is, which leaves them well inside the 1e-9 they promise.
-constexpr double kRelativeTolerance = 1e-14;
+// 1 kJ/(kg K) near zero) that the formulation's equations carry, or the Newton step is, which leaves them
+// well inside the 1e-9 they promise.
 // Where the (h, s) search starts: 1 MPa, within a few Newton steps of most engineering states.
 constexpr double kStartPressure = 1.0;  // MPa
 
-double Tolerance(double target) { return kRelativeTolerance * std::fmax(std::fabs(target), 1.0); }
+double Tolerance(const Formulation& f, double target) {
+  return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
+}
 
 bool Finite(const Properties& p) {
   return std::isfinite(p.T) && std::isfinite(p.P) && std::isfinite(p.v) && std::isfinite(p.h) &&
@@ -147,7 +149,7 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
     fx = residual(x);
     if (!std::isfinite(fx.value)) return {Failed(Status::NoSolution), 0};
   }
-  const double T = numerics::BracketedNewton(residual, range, x, fx, Tolerance(target));
+  const double T = numerics::BracketedNewton(residual, range, x, fx, Tolerance(f, target));
   // The target lies beyond what the isobar reaches within the search interval.
   if (T == f.search_T_max && fx.value < 0.0) return {Failed(Status::NoSolution), +1};
   if (T == f.search_T_min && fx.value > 0.0) return {Failed(Status::NoSolution), -1};
@@ -217,7 +219,7 @@ State SolveHS(const Formulation& f, double h, double s) {
   double P = kStartPressure;
   numerics::ValueSlope fx = residual(P);
   const double P_solved =
-      numerics::BracketedNewton(residual, {f.search_P_min, f.search_P_max}, P, fx, Tolerance(h));
+      numerics::BracketedNewton(residual, {f.search_P_min, f.search_P_max}, P, fx, Tolerance(f, h));
   if (!(last_P == P_solved)) fx = residual(P_solved);
   if (!std::isfinite(last.h) || (P_solved == f.search_P_min && fx.value > 0.0) ||
       (P_solved == f.search_P_max && fx.value < 0.0)) {

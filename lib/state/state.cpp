@@ -52,6 +52,7 @@ const Formulation* FormulationOf(FormulationCode code) {
     case dispatch::Formulation::If97: return &If97();
     case dispatch::Formulation::Iapws95: return &Iapws95();
     case dispatch::Formulation::Kkhm69: return &Kkhm69();
+    case dispatch::Formulation::Ifc67: return &Ifc67();
     default: return nullptr;
   }
 }

@@ -18,7 +18,7 @@ using testing::AgreesRelative;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-constexpr FormulationCode kCodes[] = {-97, -95, -69};
+constexpr FormulationCode kCodes[] = {-97, -95, -69, -67};
 
 struct Point {
   double T, P;  // K, MPa
@@ -31,6 +31,30 @@ constexpr Point kGrid[] = {{280, 0.1}, {300, 100},  {373, 0.1},   {373.2, 0.1}, 
                            {650, 25},  {700, 50},   {660, 30},    {800, 1},     {1000, 80},
                            {1200, 10}, {2000, 40},  {300, 0.001}, {500, 2.6},   {647.5, 22.1}};
 
+// Grid states whose (h, s) a second state shares, across a sub-region boundary where the formulation's
+// sub-regions step: there (h, s) returns a state with that h and s, not necessarily the one it came from.
+// IFC-67: at 623.15 K sub-region 4 starts about 0.13 kJ/kg lower in h and 1.5e-4 kJ/(kg K) higher in s than
+// sub-region 1 ends, so that 623.1 K, 17 MPa (sub-region 1) and 623.224 K, 17.127 MPa (sub-region 4) share h
+// and s.
+struct Twin {
+  FormulationCode code;
+  Point point;
+};
+constexpr Twin kHsTwins[] = {{-67, {623.1, 17}}};
+
+bool HasHsTwin(FormulationCode code, const Point& p) {
+  for (const Twin& t : kHsTwins) {
+    if (t.code == code && t.point.T == p.T && t.point.P == p.P) return true;
+  }
+  return false;
+}
+
+// How closely (h, s) fixes P where (dh/dP)_s = v is small, in a compressed liquid at low pressure: to the
+// rounding noise of the formulation's h and T s divided by v. IFC-67's sub-region 1 carries about 2e-10 kJ/kg
+// of it in h and 1e-12 kJ/(kg K) in s at 280 K (the terms of its polynomial in theta reach 1e5 pc vc), which
+// leaves P uncertain by about 5e-10 MPa, 5e-9 of 0.1 MPa. Elsewhere it is below 1e-9 of P.
+double HsPressureResolution(FormulationCode code) { return code == -67 ? 5e-10 : 0.0; }  // MPa
+
 TEST(StatePairs, RoundTripsThroughEveryPairReturnTheState) {
   for (FormulationCode code : kCodes) {
     for (const Point& p : kGrid) {
@@ -42,10 +66,15 @@ TEST(StatePairs, RoundTripsThroughEveryPairReturnTheState) {
       const State hs = StateOfHS(tp.h, tp.s, code);
       EXPECT_TRUE(AgreesRelative(ph.T, p.T, 1e-9)) << "PH";
       EXPECT_TRUE(AgreesRelative(ps.T, p.T, 1e-9)) << "PS";
-      EXPECT_TRUE(AgreesRelative(hs.T, p.T, 1e-9)) << "HS";
-      EXPECT_TRUE(AgreesRelative(hs.P, p.P, 1e-9)) << "HS";
       EXPECT_EQ(ph.phase, tp.phase);
-      EXPECT_EQ(hs.region, tp.region);
+      if (HasHsTwin(code, p)) {
+        EXPECT_LE(std::fabs(hs.h - tp.h), 1e-9 * std::fmax(std::fabs(tp.h), 1.0)) << "HS";
+        EXPECT_LE(std::fabs(hs.s - tp.s), 1e-9 * std::fmax(std::fabs(tp.s), 1.0)) << "HS";
+      } else {
+        EXPECT_TRUE(AgreesRelative(hs.T, p.T, 1e-9)) << "HS";
+        EXPECT_LE(std::fabs(hs.P - p.P), 1e-9 * p.P + HsPressureResolution(code)) << "HS";
+        EXPECT_EQ(hs.region, tp.region);
+      }
       // The residual the solvers promise: 1e-9 of the value.
       EXPECT_LE(std::fabs(ph.h - tp.h), 1e-9 * std::fmax(std::fabs(tp.h), 1.0));
       EXPECT_LE(std::fabs(ps.s - tp.s), 1e-9 * std::fmax(std::fabs(tp.s), 1.0));
@@ -97,7 +126,7 @@ TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
     FormulationCode code;
     double T;  // K, the end of the formulation's saturation line
   };
-  constexpr Critical kCritical[] = {{-97, 647.096}, {-95, 647.096}, {-69, 647.245}};
+  constexpr Critical kCritical[] = {{-97, 647.096}, {-95, 647.096}, {-69, 647.245}, {-67, 647.3}};
   for (const Critical& c : kCritical) {
     const FormulationCode code = c.code;
     SCOPED_TRACE(::testing::Message() << "code " << code);
