@@ -126,46 +126,68 @@ TEST(StateTransport, SurfaceTensionOnTheSaturationLine) {
   EXPECT_LT(boiling.sigma * 1e3, 59.0);
 }
 
-// Which fields a state carries: a single-phase state everything but sigma; a saturated phase everything; a
-// mixture sigma alone; a failed state nothing.
+// Which fields a state carries, for every formulation: a single-phase state everything but sigma; a
+// saturated phase everything; a mixture sigma alone; a failed state nothing. The form is the formulation's:
+// industrial for IAPWS-IF97 and IFC-67, full for the Helmholtz-energy formulations.
 TEST(StateTransport, FieldsByKindOfState) {
+  using Pair = State (*)(double, double, FormulationCode);
   struct Case {
     const char* what;
-    State state;
+    Pair pair;
+    double a, b;
     bool transport, sigma;
-    TransportForm form;
     Status transport_status;
   };
   const Case cases[] = {
-      {"compressed liquid", StateOfTP(300, 10, -97), true, false, TransportForm::Industrial, Status::Ok},
-      {"superheated vapour", StateOfPH(1, 3000, -97), true, false, TransportForm::Industrial, Status::Ok},
-      {"supercritical", StateOfPS(25, 5, -97), true, false, TransportForm::Industrial, Status::Ok},
-      {"expansion line", StateOfHS(2800, 6.5, -97), true, false, TransportForm::Industrial, Status::Ok},
-      {"saturated liquid", StateOfTX(450, 0, -97), true, true, TransportForm::Industrial, Status::Ok},
-      {"saturated vapour", StateOfPX(1, 1, -97), true, true, TransportForm::Industrial, Status::Ok},
-      {"saturated vapour in region 3", StateOfTX(640, 1, -97), true, true, TransportForm::Industrial,
-       Status::Ok},
-      {"mixture", StateOfPX(0.007, 0.9, -97), false, true, TransportForm::None, Status::Ok},
-      {"wet steam from (h, s)", StateOfHS(2000, 6, -97), false, true, TransportForm::None, Status::Ok},
-      {"no solution", StateOfTX(700, 0.5, -97), false, false, TransportForm::None, Status::NoSolution},
-      {"invalid argument", StateOfTP(kNaN, 1, -97), false, false, TransportForm::None, Status::NoSolution},
-      {"unsupported code", StateOfTP(300, 1, 5), false, false, TransportForm::None, Status::NoSolution},
+      {"compressed liquid", StateOfTP, 300, 10, true, false, Status::Ok},
+      {"superheated vapour", StateOfPH, 1, 3000, true, false, Status::Ok},
+      {"supercritical", StateOfPS, 25, 5, true, false, Status::Ok},
+      {"expansion line", StateOfHS, 2800, 6.5, true, false, Status::Ok},
+      {"saturated liquid", StateOfTX, 450, 0, true, true, Status::Ok},
+      {"saturated vapour", StateOfPX, 1, 1, true, true, Status::Ok},
+      {"saturated vapour near the critical point", StateOfTX, 640, 1, true, true, Status::Ok},
+      {"mixture", StateOfPX, 0.007, 0.9, false, true, Status::Ok},
+      {"wet steam from (h, s)", StateOfHS, 2000, 6, false, true, Status::Ok},
+      {"no solution", StateOfTX, 700, 0.5, false, false, Status::NoSolution},
+      {"invalid argument", StateOfTP, kNaN, 1, false, false, Status::NoSolution},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const State& s = c.state;
-    for (double value : {s.mu, s.lambda, s.nu, s.alpha, s.Pr}) {
-      EXPECT_EQ(std::isfinite(value) && value > 0.0, c.transport) << value;
-      if (!c.transport) {
-        EXPECT_TRUE(std::isnan(value));
+  for (FormulationCode code : {-97, -95, -69, -67}) {
+    const bool full = code == -95 || code == -69;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(::testing::Message() << "code " << code << ": " << c.what);
+      const State s = c.pair(c.a, c.b, code);
+      for (double value : {s.mu, s.lambda, s.nu, s.alpha, s.Pr}) {
+        EXPECT_EQ(std::isfinite(value) && value > 0.0, c.transport) << value;
+        if (!c.transport) {
+          EXPECT_TRUE(std::isnan(value));
+        }
       }
+      EXPECT_EQ(std::isfinite(s.sigma) && s.sigma > 0.0, c.sigma);
+      if (!c.sigma) {
+        EXPECT_TRUE(std::isnan(s.sigma));
+      }
+      const TransportForm evaluated = full ? TransportForm::Full : TransportForm::Industrial;
+      EXPECT_EQ(s.transport, c.transport ? evaluated : TransportForm::None);
+      EXPECT_EQ(s.transport_status, c.transport_status);
     }
-    EXPECT_EQ(std::isfinite(s.sigma) && s.sigma > 0.0, c.sigma);
-    if (!c.sigma) {
-      EXPECT_TRUE(std::isnan(s.sigma));
+  }
+  const State unsupported = StateOfTP(300, 1, 5);
+  EXPECT_TRUE(std::isnan(unsupported.mu) && std::isnan(unsupported.sigma));
+  EXPECT_EQ(unsupported.transport, TransportForm::None);
+  EXPECT_EQ(unsupported.transport_status, Status::NoSolution);
+}
+
+// Between R1-76's critical temperature, 647.096 K, and a formulation's own higher one (IFC-67 647.3 K, KKHM
+// 1969 647.245 K) the saturated states have sigma = 0, flagged extrapolated.
+TEST(StateTransport, SurfaceTensionAboveTheReleasesCriticalTemperature) {
+  for (FormulationCode code : {-67, -69}) {
+    SCOPED_TRACE(::testing::Message() << "code " << code);
+    for (double x : {0.0, 0.5, 1.0}) {
+      const State s = StateOfTX(647.2, x, code);
+      ASSERT_EQ(s.status, Status::Ok);
+      EXPECT_EQ(s.sigma, 0.0);
+      EXPECT_EQ(s.transport_status, Status::Extrapolated);
     }
-    EXPECT_EQ(s.transport, c.form);
-    EXPECT_EQ(s.transport_status, c.transport_status);
   }
 }
 
