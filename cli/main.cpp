@@ -270,6 +270,8 @@ std::string StateJson(const brimwater::State& state) {
   std::string json = "{";
   for (const Field& f : kFields)
     json += std::string("\"") + f.key + "\": " + JsonNumber(state.*f.value) + ", ";
+  json += std::string("\"transport\": \"") + brimwater::TransportFormName(state.transport) +
+          "\", \"transport_status\": \"" + brimwater::StatusName(state.transport_status) + "\", ";
   json += std::string("\"phase\": \"") + brimwater::PhaseName(state.phase) +
           "\", \"region\": " + std::to_string(state.region) + ", \"status\": \"" +
           brimwater::StatusName(state.status) + "\"}";
@@ -281,6 +283,9 @@ void PrintState(const brimwater::State& state, FormulationCode code) {
     const char* unit = code > 0 ? f.english : f.si;
     std::printf("%-7s %24.17g%s%s\n", f.key, Printable(state.*f.value), *unit != '\0' ? " " : "", unit);
   }
+  // The form of the transport correlations and their validity, right-aligned with the numbers above.
+  std::printf("%-9s %22s\n%-16s %15s\n", "transport", brimwater::TransportFormName(state.transport),
+              "transport_status", brimwater::StatusName(state.transport_status));
   std::printf("%-7s %24s\n%-7s %24d\n%-7s %24s\n", "phase", brimwater::PhaseName(state.phase), "region",
               state.region, "status", brimwater::StatusName(state.status));
 }

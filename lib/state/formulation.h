@@ -47,6 +47,12 @@ struct Formulation {
   // the last few bits of h and s as the formulation's equations carry them in double precision. Below it the
   // residual is rounding noise, and the solvers would bisect down to the last ulp of T or P.
   double residual_tolerance = 1e-14;
+  // The Helmholtz-energy formulations (IAPWS-95, NBS/NRC 1984, KKHM 1969): the equation and its derivatives
+  // at (T, rho), which the critical enhancements of the viscosity and the thermal conductivity evaluate at
+  // the reference temperature 970.644 K (IAPWS R12-08 Eq. 21, R15-11); with it the state interface gives
+  // both in their full form. nullptr for the industrial formulations (IAPWS-IF97, IFC-67), which take the
+  // industrial form that R12-08 and R15-11 define for them.
+  numerics::HelmholtzPoint (*helmholtz_point)(double T, double rho) = nullptr;
 };
 
 // The formulation a code selects (the sign is the caller's business), or nullptr.

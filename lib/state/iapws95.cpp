@@ -75,6 +75,8 @@ const Formulation& Iapws95() {
       1e-6,    // MPa
       1500.0,  // MPa
       0,
+      1e-14,               // the inverse pairs' stopping residual, relative
+      iapws95::PointOfTD,  // the transport properties in their full form
   };
   return kIapws95;
 }

@@ -67,6 +67,8 @@ const Formulation& Kkhm69() {
       1e-6,                    // MPa
       1.5 * kHighestPressure,  // MPa
       0,
+      1e-14,          // the inverse pairs' stopping residual, relative
+      kkhm69::Point,  // the transport properties in their full form
   };
   return kKkhm69;
 }

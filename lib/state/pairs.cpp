@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "numerics/bracketed_newton.h"
+#include "state/transport.h"
 
 namespace brimwater::state {
 namespace {
@@ -61,14 +62,19 @@ Status RangeStatus(const Formulation& f, double T, double P) {
   return f.in_range(T, P) ? Status::Ok : Status::Extrapolated;
 }
 
-State SinglePhaseState(const Formulation& f, const PhaseState& ps) {
+// A state and, unless the caller is only trying it on the way to another (with_transport false), its
+// transport properties.
+State SinglePhaseState(const Formulation& f, const PhaseState& ps, bool with_transport = true) {
   if (!Finite(ps.props)) return Failed(Status::NoSolution);
-  return Make(ps.props, ps.phase, ps.region, kNaN, RangeStatus(f, ps.props.T, ps.props.P));
+  State s = Make(ps.props, ps.phase, ps.region, kNaN, RangeStatus(f, ps.props.T, ps.props.P));
+  if (with_transport) AddTransport(f, ps.props, s);
+  return s;
 }
 
 // The saturated states mixed at quality x, reported at pressure P (the input pressure of (P, .) pairs, the
 // saturation pressure otherwise). Quality 0 and 1 give the saturated phase itself.
-State SaturatedState(const Formulation& f, const SaturatedStates& sat, double x, double P) {
+State SaturatedState(const Formulation& f, const SaturatedStates& sat, double x, double P,
+                     bool with_transport = true) {
   if (!Finite(sat.liquid) || !Finite(sat.vapour)) return Failed(Status::NoSolution);
   const double T = sat.liquid.T;
   const Status status =
@@ -76,10 +82,13 @@ State SaturatedState(const Formulation& f, const SaturatedStates& sat, double x,
   State s;
   if (x <= 0.0) {
     s = Make(sat.liquid, Phase::Liquid, sat.liquid_region, 0.0, status);
+    if (with_transport) AddSaturatedTransport(f, sat.liquid, s);
   } else if (x >= 1.0) {
     s = Make(sat.vapour, Phase::Vapour, sat.vapour_region, 1.0, status);
+    if (with_transport) AddSaturatedTransport(f, sat.vapour, s);
   } else {
     s = Make(Mixture(sat.liquid, sat.vapour, x), Phase::TwoPhase, f.two_phase_region, x, status);
+    if (with_transport) AddMixtureTransport(f, s);
   }
   s.P = P;
   return s;
@@ -99,7 +108,8 @@ struct IsobarSolution {
   int beyond;
 };
 
-IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target what) {
+IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target what,
+                           bool with_transport = true) {
   numerics::Interval range{f.search_T_min, f.search_T_max};
   double x = kNaN;
   numerics::ValueSlope fx{kNaN, kNaN};
@@ -117,7 +127,7 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
       if (!std::isfinite(liquid) || !std::isfinite(vapour)) return {Failed(Status::NoSolution), 0};
       if (target >= liquid && target <= vapour) {
         const double quality = vapour > liquid ? (target - liquid) / (vapour - liquid) : 0.0;
-        return {SaturatedState(f, sat, quality, P), 0};
+        return {SaturatedState(f, sat, quality, P, with_transport), 0};
       }
       // Start from the saturated phase on the target's side, where the isobar's curvature keeps Newton steps
       // on that side of the root; the saturation temperature closes the search interval on that side.
@@ -144,7 +154,7 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   if (T == f.search_T_max && fx.value < 0.0) return {Failed(Status::NoSolution), +1};
   if (T == f.search_T_min && fx.value > 0.0) return {Failed(Status::NoSolution), -1};
   if (!(last.props.T == T)) last = f.single_phase(T, P);
-  return {SinglePhaseState(f, last), 0};
+  return {SinglePhaseState(f, last, with_transport), 0};
 }
 
 bool Positive(double x) { return x > 0.0 && std::isfinite(x); }
@@ -198,7 +208,7 @@ State SolveHS(const Formulation& f, double h, double s) {
   double last_P = kNaN;
   const auto residual = [&](double P) {
     last_P = P;
-    const IsobarSolution solution = SolveIsobar(f, P, s, Target::Entropy);
+    const IsobarSolution solution = SolveIsobar(f, P, s, Target::Entropy, false);
     last = solution.state;
     if (std::isfinite(last.h)) return numerics::ValueSlope{last.h - h, last.v};
     // No state of this entropy on the isobar: s lies above it where P is too high, below where too low.
@@ -215,7 +225,15 @@ State SolveHS(const Formulation& f, double h, double s) {
       (P_solved == f.search_P_max && fx.value < 0.0)) {
     return Failed(Status::NoSolution);
   }
-  return last;
+  // The transport properties of the solution alone, not of every isobar tried on the way: a mixture needs
+  // only its temperature, a single-phase state is the formulation's at its (T, P) once more, bit for bit, and
+  // a saturated phase (quality exactly 0 or 1) is the isobar's solution once more.
+  if (last.phase == Phase::TwoPhase) {
+    AddMixtureTransport(f, last);
+    return last;
+  }
+  if (std::isnan(last.x)) return SinglePhaseState(f, f.single_phase(last.T, P_solved));
+  return SolveIsobar(f, P_solved, s, Target::Entropy).state;
 }
 
 State SolveTX(const Formulation& f, double T, double x) {

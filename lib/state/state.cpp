@@ -103,4 +103,13 @@ const char* PhaseName(Phase phase) {
   return "unknown";
 }
 
+const char* TransportFormName(TransportForm form) {
+  switch (form) {
+    case TransportForm::None: return "none";
+    case TransportForm::Industrial: return "industrial";
+    case TransportForm::Full: return "full";
+  }
+  return "none";
+}
+
 }  // namespace brimwater

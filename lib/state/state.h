@@ -27,9 +27,13 @@ enum class Phase : int {
   TwoPhase = 4,       // a mixture of saturated liquid and vapour, 0 < x < 1
 };
 
-// Which form of the IAPWS transport correlations gave a state's viscosity and thermal conductivity.
+// Which form of the IAPWS transport correlations gave a state's viscosity and thermal conductivity. The
+// correlations are the IAPWS ones for every formulation; the form follows the formulation: Industrial for
+// IAPWS-IF97 and IFC-67, Full for IAPWS-95, NBS/NRC 1984 and KKHM 1969.
 enum class TransportForm : int {
-  None = 0,        // not evaluated (two-phase mixtures, failed states)
+  None = 0,        // not evaluated (two-phase mixtures, failed states), or evaluated without either critical
+                   // enhancement because the formulation gave no cp, cv or (d rho / d P)_T at the state, or
+                   // (full form) gave them not positive, as an equation far outside its range may
   Industrial = 1,  // IAPWS R12-08 without the critical enhancement, R15-11 in its industrial form
   Full = 2,        // both with their critical enhancements, from the formulation's own derivatives
 };
@@ -74,7 +78,11 @@ struct State {
   int region;
   Status status;
   TransportForm transport;
-  // The transport correlations' own range of validity: Ok or Extrapolated (NoSolution where they gave none).
+  // The transport values' own ranges of validity: Ok inside those of IAPWS R12-08 and R15-11 (the stable
+  // fluid from the melting and sublimation curves up to 1173.15 K, with lower ceilings above 100 MPa) and, on
+  // the saturation line, of R1-76(2014) (273.16 K to 647.096 K); Extrapolated outside them (values computed
+  // all the same); NoSolution where they gave none (a failed state; mu or lambda NaN; sigma NaN for a
+  // mixture).
   Status transport_status;
 };
 
@@ -92,9 +100,10 @@ State StateOfTX(double T, double x, FormulationCode formulation);
 State StateOfPX(double P, double x, FormulationCode formulation);
 
 // Names for messages and output: "ok", "extrapolated", "unsupported code", "invalid argument", "no
-// solution"; "unknown", "liquid", "vapour", "supercritical", "two-phase".
+// solution"; "unknown", "liquid", "vapour", "supercritical", "two-phase"; "none", "industrial", "full".
 const char* StatusName(Status status);
 const char* PhaseName(Phase phase);
+const char* TransportFormName(TransportForm form);
 
 }  // namespace brimwater
 

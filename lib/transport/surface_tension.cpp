@@ -11,7 +11,7 @@ namespace {
 constexpr double kB = 235.8e-3;  // N/m (235.8 mN/m)
 constexpr double kb = -0.625;
 constexpr double kMu = 1.256;
-constexpr double kCriticalTemperature = 647.096;  // K
+constexpr double kCriticalTemperature = kSurfaceTensionCriticalTemperature;
 
 }  // namespace
 

@@ -81,7 +81,8 @@ double ThermalDiffusivity(double lambda, double rho, double cp) {
 }
 
 double PrandtlNumber(double mu, double cp, double lambda) {
-  if (!(lambda > 0.0)) return kNaN;
+  // A negative cp (an approximate equation of state at its critical point) has no Prandtl number.
+  if (!(lambda > 0.0) || !(cp > 0.0)) return kNaN;
   return FiniteOrNaN(mu * cp * 1.0e3 / lambda);  // cp in J/(kg K)
 }
 

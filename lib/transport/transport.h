@@ -99,7 +99,9 @@ struct TransportOptions {
   // Near the critical point an equation of state's cp, cp / cv and (d rho / d p)_T grow without bound (and
   // an approximate one such as IAPWS-IF97 can give them negative): when set, each of cp_bar, kappa and zeta
   // that is negative or above 1e13 (or infinite) is taken as 1e13 in lambda_bar2 and xi, so that lambda
-  // stays finite up to the critical point. Meant for the industrial form.
+  // stays finite up to the critical point. Meant for the industrial form. UNCONFIRMED: the rule and its 1e13
+  // follow R15-11's industrial recommendations as recalled, not checked against the release's text; they act
+  // only where a derivative is negative or above 1e13, at the critical point itself.
   bool bound_derivatives = false;
 };
 
@@ -121,6 +123,8 @@ TransportProperties TransportOf(const TransportInput& input, const TransportOpti
 
 inline constexpr double kSurfaceTensionLowestTemperature = 248.15;  // K, extrapolation into supercooled water
 inline constexpr double kTriplePointTemperature = 273.16;           // K, lower end of the validated range
+inline constexpr double kSurfaceTensionCriticalTemperature =
+    647.096;  // K, Tc of the release, where sigma = 0
 
 // sigma of the saturated liquid against its vapour, N/m: 0 at the critical temperature 647.096 K, NaN above
 // it, below 248.15 K and for NaN.
@@ -132,6 +136,8 @@ bool SurfaceTensionInRange(double T);
 
 // ---- Derived properties ----------------------------------------------------------------------------------
 
+// NaN unless rho, cp and lambda (where they enter) are positive.
+
 double KinematicViscosity(double mu, double rho);                 // m2/s, from Pa s and g/cm3
 double ThermalDiffusivity(double lambda, double rho, double cp);  // m2/s, from W/(m K), g/cm3, kJ/(kg K)
 double PrandtlNumber(double mu, double cp, double lambda);        // from Pa s, kJ/(kg K), W/(m K)
@@ -139,7 +145,9 @@ double PrandtlNumber(double mu, double cp, double lambda);        // from Pa s, 
 // ---- Ranges of validity --------------------------------------------------------------------------------
 
 // Melting pressures of ice Ih, III, V, VI and VII and the sublimation pressure of ice Ih, from the equations
-// of IAPWS R14-08(2011); MPa. NaN outside each curve's temperature range.
+// of IAPWS R14-08(2011); MPa. NaN outside each curve's temperature range. UNCONFIRMED against the release's
+// text: the coefficients reproduce the release's check values transcribed with them (to six digits) and the
+// curves meet at the triple points, but neither was checked against the release itself.
 double MeltingPressureIceIh(double T);   // 251.165 K to 273.16 K
 double MeltingPressureIceIII(double T);  // 251.165 K to 256.164 K
 double MeltingPressureIceV(double T);    // 256.164 K to 273.31 K
@@ -153,7 +161,9 @@ bool IsStableFluid(double T, double p);
 
 // True when (T, p) lies in the release's range of validity (stable fluid; R12-08: T <= 1173.15 K up to
 // 300 MPa, 873.15 K to 350 MPa, 433.15 K to 500 MPa, 373.15 K to 1000 MPa; R15-11: T <= 1173.15 K up to
-// 100 MPa, 874 K to 250 MPa, 573 K to 687 MPa, 403 K to 785 MPa, 348 K to 1000 MPa).
+// 100 MPa, 874 K to 250 MPa, 573 K to 687 MPa, 403 K to 785 MPa, 348 K to 1000 MPa). IAPWS's summary of
+// R12-08 confirms its first step (the stable fluid from the melting curve to 1173 K up to 300 MPa, lower
+// ceilings above it up to 1000 MPa); the other steps are UNCONFIRMED against the releases' text.
 bool ViscosityInRange(double T, double p);
 bool ConductivityInRange(double T, double p);
 

@@ -97,6 +97,9 @@ double SublimationPressure(double T) {
 
 bool IsStableFluid(double T, double p) {
   if (!std::isfinite(T) || !std::isfinite(p) || !(p > 0.0)) return false;
+  // From the triple point up, the melting curves (ice V, VI, VII) lie above the ice III-V-liquid triple
+  // point's pressure: the states of engineering need no curve evaluated.
+  if (T >= kTripleTemperature && p <= kIceVPressure) return true;
   if (p < kTriplePressure) {
     // Vapour: at or above the sublimation temperature of p.
     return T >= kTripleTemperature || (T >= kSublimationStart && p <= SublimationPressure(T));

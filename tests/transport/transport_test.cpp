@@ -177,6 +177,7 @@ TEST(Transport, DerivedProperties) {
   EXPECT_TRUE(std::isnan(KinematicViscosity(1e-5, 0.0)));
   EXPECT_TRUE(std::isnan(ThermalDiffusivity(0.1, 0.5, 0.0)));
   EXPECT_TRUE(std::isnan(PrandtlNumber(1e-5, 4.0, 0.0)));
+  EXPECT_TRUE(std::isnan(PrandtlNumber(1e-5, -4.0, 0.6)));  // IAPWS-IF97's cp at its critical point
   EXPECT_TRUE(std::isnan(PrandtlNumber(kNaN, 4.0, 0.6)));
 }
 
