@@ -28,9 +28,12 @@ double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
 }
 
+// A state the formulation can stand behind: finite, with a positive volume. (Far outside its range an
+// equation extrapolated can give a negative volume, as IAPWS-IF97's region 2 does above 1000 K and a few
+// hundred MPa; that is no state at all.)
 bool Finite(const Properties& p) {
   return std::isfinite(p.T) && std::isfinite(p.P) && std::isfinite(p.v) && std::isfinite(p.h) &&
-         std::isfinite(p.s);
+         std::isfinite(p.s) && p.v > 0.0;
 }
 
 State Make(const Properties& p, Phase phase, int region, double x, Status status) {

@@ -167,6 +167,8 @@ TEST(StatePairs, WhatHasNoAnswerIsNaNWithItsStatus) {
       {"enthalpy beyond the hottest state", StateOfPH(1, 1e5, -97), Status::NoSolution},
       {"enthalpy below the coldest state", StateOfPH(1, -500, -97), Status::NoSolution},
       {"entropy and enthalpy of no state", StateOfHS(100, 9, -97), Status::NoSolution},
+      // IAPWS-IF97's region 2 extrapolated to 300 MPa at 1040 K gives a negative volume: no state.
+      {"a negative volume far outside the range", StateOfTP(1040, 300, -97), Status::NoSolution},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
