@@ -80,23 +80,34 @@ def main():
     assert np.array_equal(brimwater.HofTP(T, P, -97, threads=1), brimwater.HofTP(T, P, -97, threads=2))
 
     calls = 200_000
-    scalar = min(timeit.repeat(lambda: brimwater.HofTP(700.0, 5.0, -97), number=calls, repeat=REPEATS)) / calls * 1e9
+    scalar = (
+        min(timeit.repeat(lambda: brimwater.HofTP(700.0, 5.0, -97), number=calls, repeat=REPEATS))
+        / calls
+        * 1e9
+    )
 
     load_after = os.getloadavg()[0]
-    print(f"Load average (1 min) {load_before:.2f} before the run, {load_after:.2f} after it; "
-          f"{os.cpu_count()} processors; Python {sys.version.split()[0]}, NumPy {np.__version__}")
+    print(
+        f"Load average (1 min) {load_before:.2f} before the run, {load_after:.2f} after it; "
+        f"{os.cpu_count()} processors; Python {sys.version.split()[0]}, NumPy {np.__version__}"
+    )
     print()
     print("| figure | value | target | met |")
     print("|---|---:|---|---|")
     print(f"| C++ loop, HofTP per element | {cpp_element:.1f} ns | | |")
-    print(f"| Python, one thread, per element | {one:.1f} ns ({one / cpp_element:.2f} x the C++ loop) "
-          f"| <= 1.3 x | {'yes' if one <= 1.3 * cpp_element else 'no'} |")
-    print(f"| Python, two threads, per element | {two:.1f} ns ({one / two:.2f} x faster than one thread) "
-          f"| >= 1.8 x | {'yes' if one / two >= 1.8 else 'no'} |")
+    print(
+        f"| Python, one thread, per element | {one:.1f} ns ({one / cpp_element:.2f} x the C++ loop) "
+        f"| <= 1.3 x | {'yes' if one <= 1.3 * cpp_element else 'no'} |"
+    )
+    print(
+        f"| Python, two threads, per element | {two:.1f} ns ({one / two:.2f} x faster than one thread) "
+        f"| >= 1.8 x | {'yes' if one / two >= 1.8 else 'no'} |"
+    )
     print(f"| Python scalar call HofTP(700.0, 5.0, -97) | {scalar:.0f} ns | | |")
     print(f"| C++ call at the same state | {cpp_scalar:.1f} ns | | |")
     overhead = scalar - cpp_scalar
-    print(f"| Python call overhead (difference) | {overhead:.0f} ns | <= 1 us | {'yes' if overhead <= 1000 else 'no'} |")
+    met = "yes" if overhead <= 1000 else "no"
+    print(f"| Python call overhead (difference) | {overhead:.0f} ns | <= 1 us | {met} |")
 
 
 if __name__ == "__main__":

@@ -26,12 +26,16 @@ def project_version():
 class CMakeBuild(build_ext):
     def build_extension(self, extension):
         if shutil.which("cmake") is None:
-            raise RuntimeError("building brimwater needs CMake 3.25 or later on the PATH (apt-get install cmake)")
+            raise RuntimeError(
+                "building brimwater needs CMake 3.25 or later on the PATH (apt-get install cmake)"
+            )
         build_dir = pathlib.Path(self.build_temp).resolve() / "cmake"
         configure = [
             "cmake",
-            "-S", str(ROOT),
-            "-B", str(build_dir),
+            "-S",
+            str(ROOT),
+            "-B",
+            str(build_dir),
             "-DCMAKE_BUILD_TYPE=Release",
             "-DBRIMWATER_BUILD_TESTS=OFF",
             "-DBRIMWATER_BUILD_BENCH=OFF",
@@ -42,7 +46,9 @@ class CMakeBuild(build_ext):
         ] + shlex.split(os.environ.get("BRIMWATER_CMAKE_ARGS", ""))
         subprocess.run(configure, check=True)
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", "2")
-        subprocess.run(["cmake", "--build", str(build_dir), "--target", "brimwater_python", "-j", jobs], check=True)
+        subprocess.run(
+            ["cmake", "--build", str(build_dir), "--target", "brimwater_python", "-j", jobs], check=True
+        )
 
         built = sorted((build_dir / "python" / "brimwater").glob("_core.*"))
         if len(built) != 1:

@@ -62,7 +62,8 @@ def _document(summary, arguments, result, note=""):
         "    The most threads an array call runs on; default: every processor this process may use.\n\n"
         "Returns\n-------\nfloat or numpy.ndarray\n"
         f"    {label.capitalize()}, {si} (SI) or {english} (English): a float when every argument is a\n"
-        "    scalar, otherwise a float64 array of the arguments' broadcast shape. NaN where an argument is NaN.\n\n"
+        "    scalar, otherwise a float64 array of the arguments' broadcast shape. NaN where an argument is\n"
+        "    NaN.\n\n"
         "Raises\n------\nValueError\n"
         "    An unsupported formulation code (raised before any work), or shapes that do not broadcast.\n"
         "TypeError\n"
@@ -92,8 +93,8 @@ _SATURATED_ENTROPY_NOTE = (
 )
 _INVERSE_NOTE = (
     "Below the critical pressure, a wet state (between the saturated liquid and the saturated vapour) is\n"
-    "recognised first; otherwise the temperature is found by a secant between 273.15 K and 1500 K, to within\n"
-    "0.01 kJ/kg of the enthalpy or 1e-5 kJ/(kg K) of the entropy (at most 32 steps)."
+    "recognised first; otherwise the temperature is found by a secant between 273.15 K and 1500 K, to\n"
+    "within 0.01 kJ/kg of the enthalpy or 1e-5 kJ/(kg K) of the entropy (at most 32 steps)."
 )
 
 
@@ -147,17 +148,23 @@ def Sg(Ts, formulation, *, threads=None):
     return _core.Sg(Ts, formulation, threads)
 
 
-@_document("Specific volume at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _VOLUME)
+@_document(
+    "Specific volume at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _VOLUME
+)
 def VofTP(T, P, formulation, *, threads=None):
     return _core.VofTP(T, P, formulation, threads)
 
 
-@_document("Specific enthalpy at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _ENTHALPY)
+@_document(
+    "Specific enthalpy at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _ENTHALPY
+)
 def HofTP(T, P, formulation, *, threads=None):
     return _core.HofTP(T, P, formulation, threads)
 
 
-@_document("Specific entropy at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _ENTROPY)
+@_document(
+    "Specific entropy at temperature T and pressure P.", [("T", _TEMPERATURE), ("P", _PRESSURE)], _ENTROPY
+)
 def SofTP(T, P, formulation, *, threads=None):
     return _core.SofTP(T, P, formulation, threads)
 

@@ -35,11 +35,13 @@ def main():
     parser.add_argument("--temperatures", type=int, default=2000, help="grid rows (default 2000)")
     parser.add_argument("--pressures", type=int, default=2000, help="grid columns (default 2000)")
     parser.add_argument("--chunk", type=int, default=500, help="block side (default 500)")
-    parser.add_argument("--code", type=int, default=-97, help="formulation code (default -97: IF97, SI units)")
+    parser.add_argument(
+        "--code", type=int, default=-97, help="formulation code (default -97: IF97, SI units)"
+    )
     parser.add_argument("--scheduler", help="address of a running Dask scheduler (default: a local cluster)")
     arguments = parser.parse_args()
 
-    # The grid: 280 K to 1000 K, and 1 kPa to 60 MPa evenly in the logarithm (in English units for a code > 0).
+    # The grid: 280 K to 1000 K, and 1 kPa to 60 MPa evenly in the logarithm (English units for a code > 0).
     T = np.linspace(280.0, 1000.0, arguments.temperatures)
     P = np.geomspace(0.001, 60.0, arguments.pressures)
     if arguments.code > 0:

@@ -17,7 +17,9 @@ copy = work / "source"
 shutil.copytree(
     source,
     copy,
-    ignore=shutil.ignore_patterns(".git", "build", "__pycache__", "*.egg-info", ".hypothesis", ".pytest_cache"),
+    ignore=shutil.ignore_patterns(
+        ".git", "build", "__pycache__", "*.egg-info", ".hypothesis", ".pytest_cache"
+    ),
 )
 
 environment = dict(os.environ)
@@ -25,7 +27,9 @@ environment.pop("PYTHONPATH", None)  # the build tree's package must not be the 
 environment.update(PIP_NO_INDEX="1", PIP_DISABLE_PIP_VERSION_CHECK="1", PYTHONDONTWRITEBYTECODE="1")
 
 venv = work / "venv"
-subprocess.run([sys.executable, "-m", "venv", "--system-site-packages", "--without-pip", str(venv)], check=True)
+subprocess.run(
+    [sys.executable, "-m", "venv", "--system-site-packages", "--without-pip", str(venv)], check=True
+)
 python = venv / "bin" / "python"
 subprocess.run(
     [str(python), "-m", "pip", "install", "--no-build-isolation", "--no-index", "."],

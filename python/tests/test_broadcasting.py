@@ -71,7 +71,8 @@ def test_any_memory_layout(layout):
 
 
 @pytest.mark.parametrize(
-    "dtype", [np.float16, np.float32, np.float64, np.longdouble, np.int8, np.int32, np.int64, np.uint8, np.uint64]
+    "dtype",
+    [np.float16, np.float32, np.float64, np.longdouble, np.int8, np.int32, np.int64, np.uint8, np.uint64],
 )
 def test_numeric_dtypes_are_converted_to_float64(dtype):
     p = np.array([1, 3, 20], dtype=dtype)  # MPa

@@ -90,8 +90,17 @@ def test_an_argument_that_is_not_numeric_raises_type_error(argument):
         brimwater.HofTP(np.ones(3), argument, -97)
 
 
-@pytest.mark.parametrize("threads, error", [(0, ValueError), (-1, ValueError), (-(2**80), ValueError),
-                                            (1.5, TypeError), ("2", TypeError), (True, TypeError)])
+@pytest.mark.parametrize(
+    "threads, error",
+    [
+        (0, ValueError),
+        (-1, ValueError),
+        (-(2**80), ValueError),
+        (1.5, TypeError),
+        ("2", TypeError),
+        (True, TypeError),
+    ],
+)
 def test_bad_thread_counts(threads, error):
     with pytest.raises(error, match="threads"):
         brimwater.HofTP(np.ones(3), 5.0, -97, threads=threads)
@@ -119,7 +128,14 @@ def test_a_nan_argument_gives_nan_in_its_element_only(name):
 
 
 # PropertyError, -999, and what the English output factors make of it.
-MARKERS = {-999.0, -999.0 * 145.0377377, -999.0 * 1.8 - 459.67, -999.0 / 2.326, -999.0 / 4.186, -999.0 / 4.1868}
+MARKERS = {
+    -999.0,
+    -999.0 * 145.0377377,
+    -999.0 * 1.8 - 459.67,
+    -999.0 / 2.326,
+    -999.0 / 4.186,
+    -999.0 / 4.1868,
+}
 
 
 @pytest.mark.parametrize("name", FUNCTIONS)

@@ -13,7 +13,9 @@ from conftest import CODES, FUNCTIONS, call, hostile_grid, ordinary_grid, refere
 
 @pytest.mark.parametrize("name", FUNCTIONS)
 def test_arrays_and_scalars_equal_the_library(name):
-    cases = [(code, ordinary_grid(name, code)) for code in CODES] + [(code, hostile_grid(name)) for code in CODES]
+    cases = [(code, ordinary_grid(name, code)) for code in CODES] + [
+        (code, hostile_grid(name)) for code in CODES
+    ]
     queries = [(name, code, tuple(a[i] for a in grid)) for code, grid in cases for i in range(grid[0].size)]
     expected = reference_values(queries)
 
