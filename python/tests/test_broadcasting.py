@@ -44,12 +44,6 @@ def test_result_has_the_broadcast_shape(t_shape, p_shape, result_shape):
     assert same_bits(h, elementwise(brimwater.HofTP, t, p))
 
 
-def test_column_against_row_gives_a_table():
-    h = brimwater.HofTP(T[:, None], P, -97)
-    assert h.shape == (5, 3)
-    assert h[2, 1] == brimwater.HofTP(700.0, 3.0, -97)
-
-
 LAYOUTS = {
     "reversed": lambda a: a[::-1],
     "every other": lambda a: np.repeat(a, 2)[::2],

@@ -53,12 +53,6 @@ def test_if97_verification_values(name, arguments, published, source):
     assert call(name, [np.array([a]) for a in arguments], -97)[0] == call(name, arguments, -97)
 
 
-def test_keywords_name_the_arguments():
-    assert brimwater.HofTP(T=700.0, P=5.0, formulation=-97) == brimwater.HofTP(700.0, 5.0, -97)
-    assert brimwater.TofPS(S=7.0, P=1.0, formulation=-97) == brimwater.TofPS(1.0, 7.0, -97)
-    assert brimwater.Psat(Ts=450.0, formulation=-97, threads=1) == brimwater.Psat(450.0, -97)
-
-
 def test_signatures_and_documented_examples():
     for name, arguments in FUNCTIONS.items():
         signature = inspect.signature(getattr(brimwater, name))
