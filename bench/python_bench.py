@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.join(build, "python"))
 import brimwater  # noqa: E402
 
 ELEMENTS = 1_000_000
-REPEATS = int(os.environ.get("REPEATS", "7"))
+REPEATS = int(os.environ.get("REPEATS", "15"))
 
 
 def mixed_states():

@@ -2,8 +2,8 @@
 # The Python module's speed beside the C++ library's: builds the release preset's benchmark program and
 # Python module, then runs bench/python_bench.py with the interpreter the module was built for.
 #
-#   bench/python_bench.sh              best of 7 runs per figure
-#   REPEATS=15 bench/python_bench.sh
+#   bench/python_bench.sh              best of 15 runs per figure
+#   REPEATS=30 bench/python_bench.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
