@@ -1,6 +1,5 @@
 #include "arguments.h"
 
-#include <climits>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -26,6 +25,21 @@ bool NamesFormulation(long long code) {
   return false;
 }
 
+// The value of a Python or NumPy integer; false for anything else, bools and arrays included. `overflow` is
+// the sign of a value beyond the range of long long, as PyLong_AsLongLongAndOverflow reports it.
+bool IntegerValue(py::handle object, long long& value, int& overflow) {
+  PyObject* const o = object.ptr();
+  if (PyLong_CheckExact(o)) {
+    value = PyLong_AsLongLongAndOverflow(o, &overflow);
+    return true;
+  }
+  if (PyBool_Check(o) || py::isinstance<py::array>(object) || !PyIndex_Check(o)) return false;
+  const auto integer = py::reinterpret_steal<py::object>(PyNumber_Index(o));
+  if (!integer) throw py::error_already_set();
+  value = PyLong_AsLongLongAndOverflow(integer.ptr(), &overflow);
+  return true;
+}
+
 std::string TypeName(py::handle object) { return py::str(py::type::handle_of(object).attr("__name__")); }
 
 std::size_t ProcessorsAvailable() {
@@ -45,36 +59,28 @@ std::size_t ProcessorsAvailable() {
 }  // namespace
 
 FormulationCode FormulationArgument(py::handle formulation) {
-  PyObject* object = formulation.ptr();
-  if (PyLong_CheckExact(object)) {
-    int overflow = 0;
-    const long long code = PyLong_AsLongLongAndOverflow(object, &overflow);
-    if (overflow == 0 && NamesFormulation(code)) return static_cast<FormulationCode>(code);
-  } else if (PyBool_Check(object) || py::isinstance<py::array>(formulation) || !PyIndex_Check(object)) {
+  long long code = 0;
+  int overflow = 0;
+  if (!IntegerValue(formulation, code, overflow)) {
     throw py::type_error(
         "formulation must be one integer code (67, 69, 84, 95 or 97, negative for SI units), not " +
         TypeName(formulation));
-  } else {
-    // Another integer type (a NumPy integer): its value as a Python int.
-    const py::int_ value = py::reinterpret_steal<py::int_>(PyNumber_Index(object));
-    if (!value) throw py::error_already_set();
-    return FormulationArgument(value);
   }
-  throw py::value_error("unsupported formulation code " + std::string(py::str(formulation)) +
-                        ": use 67 (IFC-67), 69 (KKHM 1969), 84 (NBS/NRC 1984), 95 (IAPWS-95) or 97 "
-                        "(IAPWS-IF97), positive for English units, negative for SI units");
+  if (overflow != 0 || !NamesFormulation(code)) {
+    throw py::value_error("unsupported formulation code " + std::string(py::str(formulation)) +
+                          ": use 67 (IFC-67), 69 (KKHM 1969), 84 (NBS/NRC 1984), 95 (IAPWS-95) or 97 "
+                          "(IAPWS-IF97), positive for English units, negative for SI units");
+  }
+  return static_cast<FormulationCode>(code);
 }
 
 std::size_t ThreadsArgument(py::handle threads) {
   if (threads.is_none()) return ProcessorsAvailable();
-  PyObject* object = threads.ptr();
-  if (PyBool_Check(object) || py::isinstance<py::array>(threads) || !PyIndex_Check(object)) {
+  long long count = 0;
+  int overflow = 0;
+  if (!IntegerValue(threads, count, overflow)) {
     throw py::type_error("threads must be an integer or None, not " + TypeName(threads));
   }
-  const py::int_ value = py::reinterpret_steal<py::int_>(PyNumber_Index(object));
-  if (!value) throw py::error_already_set();
-  int overflow = 0;
-  const long long count = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
   if (overflow < 0 || (overflow == 0 && count < 1)) {
     throw py::value_error("threads must be at least 1, not " + std::string(py::str(threads)));
   }

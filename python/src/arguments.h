@@ -9,7 +9,7 @@
 
 #include <array>
 #include <cstddef>
-#include <string>
+#include <vector>
 
 #include "elementwise.h"
 
