@@ -277,4 +277,243 @@ double EnthalpyOfTD(double T, double rho) {
   return HelmholtzOfTD(T, rho) + T * EntropyOfTD(T, rho) + PressureOfTD(T, rho) / rho;
 }
 
+numerics::ValueSlope PressureAndSlopeOnIsotherm(const Isotherm& iso, double rho) {
+  // Base: p = rho R T (Z(y) + 4 y (B/b - gamma)), Z = (1 + alpha y + beta y^2) / (1-y)^3, so that
+  // dp/drho = R T (Z + y Z' + 8 y (B/b - gamma)).
+  const double RT = kR * iso.T;
+  const double y = iso.b * rho / 4.0;
+  const double r = 1.0 / (1.0 - y);
+  const double r3 = r * r * r;
+  const double numerator = 1.0 + kAlpha * y + kBeta * y * y;
+  const double Z = numerator * r3;
+  const double Z_y = ((kAlpha + 2.0 * kBeta * y) + 3.0 * numerator * r) * r3;
+  double p = rho * RT * (Z + 4.0 * y * iso.virial_ratio);
+  double p_rho = RT * (Z + y * Z_y + 8.0 * y * iso.virial_ratio);
+
+  // Residual: p = rho^2 S, dp/drho = 2 rho S + rho^2 S'. First group: S = sum g tau0^l x^(k-1) e with
+  // x = 1 - e^-rho, e = e^-rho, and S' = sum g tau0^l ((k-1) x^(k-2) e - x^(k-1)) e.
+  const double e = std::exp(-rho);
+  const double x = -std::expm1(-rho);
+  std::array<double, kMaxK + 1> xp{};
+  xp[0] = 1.0;
+  for (std::size_t i = 1; i < xp.size(); ++i) xp[i] = xp[i - 1] * x;
+  double S = 0.0;
+  double S_x = 0.0;  // sum g tau0^l (k-1) x^(k-2)
+#pragma GCC unroll 64
+  for (std::size_t i = 0; i < kResidual.size(); ++i) {
+    const int k = kResidual[i].k;
+    S += iso.g_tau[i] * xp[Index(k - 1)];
+    if (k > 1) S_x += iso.g_tau[i] * static_cast<double>(k - 1) * xp[Index(k - 2)];
+  }
+  double S_rho = (S_x * e - S) * e;
+  S *= e;
+  // Second group: S = sum (g / rho_i) E (k delta^(k-1) - alpha m delta^(k+m-1)), E = exp(-alpha delta^m -
+  // beta tau^2), each term's derivative by the product rule with E' = -alpha m delta^(m-1) E / rho_i.
+#pragma GCC unroll 8
+  for (std::size_t i = 0; i < kGauss.size(); ++i) {
+    const GaussTerm& t = kGauss[i];
+    const double delta = rho / t.rho_i - 1.0;
+    const double delta_m1 = IntPower(delta, t.m - 1);
+    const double exponent = -t.alpha_i * delta_m1 * delta - iso.gauss_tau[i];
+    if (exponent < kExpUnderflow) continue;
+    const double E = t.g * std::exp(exponent) / t.rho_i;
+    const double k = static_cast<double>(t.k);
+    const double m = static_cast<double>(t.m);
+    const double D = IntPower(delta, t.k);
+    const double D1 = t.k > 0 ? k * IntPower(delta, t.k - 1) : 0.0;
+    const double D2 = t.k > 1 ? k * (k - 1.0) * IntPower(delta, t.k - 2) : 0.0;
+    const double L1 = -t.alpha_i * m * delta_m1;
+    const double L2 = -t.alpha_i * m * (m - 1.0) * IntPower(delta, t.m - 2);
+    // f = D e^L: f' = (D' + D L') e^L, f'' = (D'' + 2 D' L' + D (L'' + L'^2)) e^L, in delta.
+    S += E * (D1 + D * L1);
+    S_rho += E * (D2 + 2.0 * D1 * L1 + D * (L2 + L1 * L1)) / t.rho_i;
+  }
+  p += rho * rho * S;
+  p_rho += rho * (2.0 * S + rho * S_rho);
+  return {p, p_rho};
+}
+
+
+// ---- The equation as a fundamental equation, for the state interface ------------------------------------
+//
+// A(T, rho) with its first and second derivatives, each group of terms differentiated once more than the
+// historical operations above need:
+//   base     A = R T F,  F = G(y) + rho (B - gamma b) + ln(rho R T / p0) + const,
+//            G(y) = -ln(1-y) - (beta-1)/(1-y) + (alpha+beta+1)/(2(1-y)^2)   (4y(B/b - gamma) = rho (B - gamma b));
+//   first residual group  (g/k) tau0^l x^k,  x = 1 - e^-rho;
+//   second residual group g delta^k exp(-alpha delta^m) exp(-beta tau^2);
+//   ideal-gas function    -R T [1 + (C1/theta + C2) ln theta + sum C_i theta^n],  n = i - 6.
+namespace {
+
+// Excluded volume b and second virial coefficient B with their first and second temperature derivatives.
+struct BaseCoefficientsWithCurvature {
+  double b, b_T, b_TT;  // cm3/g, per K, per K^2
+  double B, B_T, B_TT;
+};
+
+BaseCoefficientsWithCurvature BaseCoefficientsWithCurvatureOf(double T) {
+  // d(tau0^n)/dT = -n tau0^n / T and d2(tau0^n)/dT2 = n (n+1) tau0^n / T^2.
+  const double tau = kT0 / T;
+  const double tau2 = tau * tau;
+  const double tau3 = tau2 * tau;
+  const double tau4 = tau2 * tau2;
+  const double tau5 = tau4 * tau;
+  const double inv_T = 1.0 / T;
+  const double inv_T2 = inv_T * inv_T;
+  BaseCoefficientsWithCurvature c{};
+  c.b = kB0 + kB1Log * std::log(T / kT0) + kB3 * tau3 + kB5 * tau5;
+  c.b_T = (kB1Log - 3.0 * kB3 * tau3 - 5.0 * kB5 * tau5) * inv_T;
+  c.b_TT = (-kB1Log + 12.0 * kB3 * tau3 + 30.0 * kB5 * tau5) * inv_T2;
+  c.B = kVirial0 + kVirial1 * tau + kVirial2 * tau2 + kVirial4 * tau4;
+  c.B_T = -(kVirial1 * tau + 2.0 * kVirial2 * tau2 + 4.0 * kVirial4 * tau4) * inv_T;
+  c.B_TT = (2.0 * kVirial1 * tau + 6.0 * kVirial2 * tau2 + 20.0 * kVirial4 * tau4) * inv_T2;
+  return c;
+}
+
+// G(y) and its first two derivatives.
+struct HardSphere {
+  double G, G_y, G_yy;
+};
+
+HardSphere HardSphereOf(double y) {
+  const double r = 1.0 / (1.0 - y);
+  const double r2 = r * r;
+  return {-std::log(1.0 - y) - kBetaMinus1 * r + kHalfAlphaBetaPlus1 * r2,
+          r - kBetaMinus1 * r2 + kAlphaBetaPlus1 * r2 * r,
+          r2 - 2.0 * kBetaMinus1 * r2 * r + 3.0 * kAlphaBetaPlus1 * r2 * r2};
+}
+
+// The ideal-gas sum sum_{3..18} C_i theta^n and its weighted forms sum n C_i theta^n and
+// sum n (n+1) C_i theta^n (n = i - 6), which give theta P' and 2 theta P' + theta^2 P''.
+struct IdealSums {
+  double P, n, nn1;
+};
+
+constexpr std::array<double, 18> WeightedIdeal(int power) {
+  std::array<double, 18> w{};
+  for (int i = 2; i < 18; ++i) {
+    const double n = static_cast<double>(i - 5);  // C_(i+1) multiplies theta^(i+1-6)
+    w[static_cast<std::size_t>(i)] = kC[static_cast<std::size_t>(i)] * (power == 1 ? n : n * (n + 1.0));
+  }
+  return w;
+}
+
+constexpr std::array<double, 18> kCn = WeightedIdeal(1);
+constexpr std::array<double, 18> kCnn1 = WeightedIdeal(2);
+
+IdealSums IdealSumsOf(double theta) {
+  double s0 = kC[17];
+  double s1 = kCn[17];
+  double s2 = kCnn1[17];
+  for (std::size_t i = 17; i-- > 2;) {
+    s0 = s0 * theta + kC[i];
+    s1 = s1 * theta + kCn[i];
+    s2 = s2 * theta + kCnn1[i];
+  }
+  const double inv3 = 1.0 / (theta * theta * theta);
+  return {s0 * inv3, s1 * inv3, s2 * inv3};
+}
+
+}  // namespace
+
+numerics::HelmholtzPoint PointOfTD(double T, double rho) {
+  const double inv_T = 1.0 / T;
+  const double RT = kR * T;
+
+  // Base function, with y = b rho / 4 and C = B - gamma b.
+  const BaseCoefficientsWithCurvature c = BaseCoefficientsWithCurvatureOf(T);
+  const double y = 0.25 * c.b * rho;
+  const double y_T = 0.25 * c.b_T * rho;
+  const HardSphere g = HardSphereOf(y);
+  const double C = c.B - kGamma * c.b;
+  const double C_T = c.B_T - kGamma * c.b_T;
+  const double C_TT = c.B_TT - kGamma * c.b_TT;
+  const double F = g.G + rho * C + kMinusHalfAlphaMinusBeta3 + std::log(rho * RT / kP0);
+  const double F_rho = 0.25 * c.b * g.G_y + C + 1.0 / rho;
+  const double F_rhorho = 0.0625 * c.b * c.b * g.G_yy - 1.0 / (rho * rho);
+  const double F_T = g.G_y * y_T + rho * C_T + inv_T;
+  const double F_TT = g.G_yy * y_T * y_T + g.G_y * 0.25 * c.b_TT * rho + rho * C_TT - inv_T * inv_T;
+  const double F_Trho = g.G_yy * y_T * 0.25 * c.b + g.G_y * 0.25 * c.b_T + C_T;
+  double a = RT * F;
+  double a_T = kR * (F + T * F_T);
+  double a_rho = RT * F_rho;
+  double a_TT = kR * (2.0 * F_T + T * F_TT);
+  double a_Trho = kR * (F_rho + T * F_Trho);
+  double a_rhorho = RT * F_rhorho;
+
+  // First residual group, with x = 1 - e^-rho: d(x^k)/drho = k x^(k-1) e, d2(x^k)/drho2 = k x^(k-2) e
+  // ((k-1) e - x); d(tau0^l)/dT = -l tau0^l / T, d2(tau0^l)/dT2 = l (l+1) tau0^l / T^2.
+  const double e = std::exp(-rho);
+  const double x = -std::expm1(-rho);
+  const ResidualPowers p = ResidualPowersOf(kT0 * inv_T, x);
+  double r = 0.0, r_l = 0.0, r_ll1 = 0.0;         // sums of (g/k) tau0^l x^k weighted by 1, l, l(l+1)
+  double r_x = 0.0, r_xl = 0.0, r_xx = 0.0;       // sums of g tau0^l x^(k-1) (by 1, l) and g (k-1) tau0^l x^(k-2)
+#pragma GCC unroll 64
+  for (const PowerTerm& t : kResidual) {
+    const double l = static_cast<double>(t.l);
+    const double gt = t.g * p.tau[Index(t.l)];
+    const double gtx = gt * p.x[Index(t.k - 1)];
+    const double term = gtx * x / static_cast<double>(t.k);
+    r += term;
+    r_l += l * term;
+    r_ll1 += l * (l + 1.0) * term;
+    r_x += gtx;
+    r_xl += l * gtx;
+    if (t.k > 1) r_xx += static_cast<double>(t.k - 1) * gt * p.x[Index(t.k - 2)];
+  }
+  a += r;
+  a_T -= r_l * inv_T;
+  a_TT += r_ll1 * inv_T * inv_T;
+  a_rho += r_x * e;
+  a_Trho -= r_xl * e * inv_T;
+  a_rhorho += (r_xx * e - r_x) * e;
+
+  // Second residual group: with f(delta) = delta^k exp(-alpha delta^m), f' = (D' + D L') E and
+  // f'' = (D'' + 2 D' L' + D (L'' + L'^2)) E, where D = delta^k and L = -alpha delta^m; and
+  // M = -beta tau^2 with M_T = -2 beta tau / T_i, M_TT = -2 beta / T_i^2.
+#pragma GCC unroll 8
+  for (const GaussTerm& t : kGauss) {
+    const double delta = rho / t.rho_i - 1.0;
+    const double tau = T / t.T_i - 1.0;
+    const double delta_m1 = IntPower(delta, t.m - 1);
+    const double exponent = -t.alpha_i * delta_m1 * delta - t.beta_i * tau * tau;
+    if (exponent < kExpUnderflow) continue;
+    const double E = t.g * std::exp(exponent);
+    const double k = static_cast<double>(t.k);
+    const double D = IntPower(delta, t.k);
+    const double D1 = t.k > 0 ? k * IntPower(delta, t.k - 1) : 0.0;
+    const double D2 = t.k > 1 ? k * (k - 1.0) * IntPower(delta, t.k - 2) : 0.0;
+    const double m = static_cast<double>(t.m);
+    const double L1 = -t.alpha_i * m * delta_m1;
+    const double L2 = -t.alpha_i * m * (m - 1.0) * IntPower(delta, t.m - 2);
+    const double f = D * E;
+    const double f1 = (D1 + D * L1) * E / t.rho_i;
+    const double f2 = (D2 + 2.0 * D1 * L1 + D * (L2 + L1 * L1)) * E / (t.rho_i * t.rho_i);
+    const double M_T = -2.0 * t.beta_i * tau / t.T_i;
+    const double M_TT = -2.0 * t.beta_i / (t.T_i * t.T_i);
+    a += f;
+    a_T += f * M_T;
+    a_TT += f * (M_TT + M_T * M_T);
+    a_rho += f1;
+    a_Trho += f1 * M_T;
+    a_rhorho += f2;
+  }
+
+  // Ideal-gas function, with I = 1 + (C1/theta + C2) ln theta + P(theta): A = -R T I,
+  // A_T = -R (I + theta I_theta), A_TT = -R (C2 - C1/theta + 2 theta P' + theta^2 P'') / T.
+  const double theta = T / 100.0;
+  const double ln_theta = std::log(theta);
+  const IdealSums s = IdealSumsOf(theta);
+  const double I = 1.0 + (kC[0] / theta + kC[1]) * ln_theta + s.P;
+  const double theta_I = kC[0] * (1.0 - ln_theta) / theta + kC[1] + s.n;
+  a -= RT * I;
+  a_T -= kR * (I + theta_I);
+  a_TT -= kR * (kC[1] - kC[0] / theta + s.nn1) * inv_T;
+
+  // Reference-state term.
+  a += kR * (kURef + kSRef * T);
+  a_T += kRSRef;
+  return {T, rho, a, a_T, a_rho, a_TT, a_Trho, a_rhorho};
+}
+
 }  // namespace brimwater::nbs84

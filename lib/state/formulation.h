@@ -50,6 +50,7 @@ const Formulation* FormulationOf(FormulationCode code);
 
 // One table per formulation.
 const Formulation& If97();
+const Formulation& Nbs84();
 
 }  // namespace brimwater::state
 

@@ -47,6 +47,7 @@ namespace state {
 const Formulation* FormulationOf(FormulationCode code) {
   switch (dispatch::FormulationOf(code)) {
     case dispatch::Formulation::If97: return &If97();
+    case dispatch::Formulation::Nbs84: return &Nbs84();
     default: return nullptr;
   }
 }

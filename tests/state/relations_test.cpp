@@ -25,7 +25,7 @@ struct Code {
   double highest_T;  // K, the grid above it is skipped
 };
 
-constexpr Code kCodes[] = {{-97, 2273.15}};
+constexpr Code kCodes[] = {{-97, 2273.15}, {-84, 2500.0}};
 
 // Central difference of a StateOfTP field along T or P, with relative step 1e-5.
 template <typename Field>
