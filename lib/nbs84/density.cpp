@@ -263,7 +263,7 @@ constexpr double kLiquidFitHighestTemperature = 646.0;  // K, the fit's a = (1 -
 constexpr double kOutwardFromAbove = 1.25;
 constexpr double kOutwardFromBelow = 0.5;
 
-double BranchRootOnIsotherm(const Isotherm& iso, double P, double start, numerics::Approach side,
+double BranchRootOnIsotherm(const PreciseIsotherm& iso, double P, double start, numerics::Approach side,
                             double outward, double limit) {
   const auto residual = [&](double rho) {
     numerics::ValueSlope p = PressureAndSlopeOnIsotherm(iso, rho);
@@ -283,7 +283,7 @@ double Gibbs(double T, double rho) {
 double DensityOnBranch(double T, double P, IsothermBranch branch) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(T > 0.0) || !(P > 0.0) || !std::isfinite(T) || !std::isfinite(P)) return nan;
-  const Isotherm iso = MakeIsotherm(T);
+  const PreciseIsotherm iso = MakePreciseIsotherm(T);
   const double ideal = P / (kGasConstant * T);  // the ideal-gas density, below a vapour's
   if (T >= kEquationCriticalTemperature) {
     // One rising branch: approached from the ideal-gas density below where the fluid is gas-like, from

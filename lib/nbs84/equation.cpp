@@ -277,7 +277,62 @@ double EnthalpyOfTD(double T, double rho) {
   return HelmholtzOfTD(T, rho) + T * EntropyOfTD(T, rho) + PressureOfTD(T, rho) / rho;
 }
 
-numerics::ValueSlope PressureAndSlopeOnIsotherm(const Isotherm& iso, double rho) {
+namespace {
+
+// The first residual group's terms reach 1e6 kJ/kg in the dense liquid and cancel to a few hundred: summed in
+// double precision they leave noise of 1e-8 kJ/kg in h and 3e-9 MPa in p, which the state interface's
+// inverse pairs would see (at 0.1 MPa that is 3e-8 of the pressure). Its products and sums are formed in
+// extended precision instead; tau0 and x themselves are rounded once, like the arguments.
+using Wide = long double;
+
+// The first group by powers: g of the term with (k, l), zero where there is none.
+struct Columns {
+  double g[kMaxK][kMaxL + 1];  // [k - 1][l]
+};
+
+constexpr Columns MakeColumns() {
+  Columns c{};
+  for (const PowerTerm& t : kResidual) c.g[t.k - 1][t.l] = t.g;
+  return c;
+}
+
+constexpr Columns kColumns = MakeColumns();
+
+// sum over the terms of each k of g tau0^l, l g tau0^l and l (l+1) g tau0^l.
+struct ColumnSums {
+  Wide g[kMaxK];
+  Wide lg[kMaxK];
+  Wide llg[kMaxK];
+};
+
+ColumnSums ColumnSumsOf(double tau0) {
+  Wide tau[kMaxL + 1];
+  tau[0] = 1.0L;
+  for (int l = 1; l <= kMaxL; ++l) tau[l] = tau[l - 1] * static_cast<Wide>(tau0);
+  ColumnSums c{};
+  for (int k = 0; k < kMaxK; ++k) {
+    for (int l = 0; l <= kMaxL; ++l) {
+      const Wide term = static_cast<Wide>(kColumns.g[k][l]) * tau[l];
+      c.g[k] += term;
+      c.lg[k] += static_cast<Wide>(l) * term;
+      c.llg[k] += static_cast<Wide>(l * (l + 1)) * term;
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+PreciseIsotherm MakePreciseIsotherm(double T) {
+  PreciseIsotherm p{};
+  p.isotherm = MakeIsotherm(T);
+  const ColumnSums c = ColumnSumsOf(kT0 / T);
+  for (int k = 0; k < kMaxK; ++k) p.column[k] = c.g[k];
+  return p;
+}
+
+numerics::ValueSlope PressureAndSlopeOnIsotherm(const PreciseIsotherm& precise, double rho) {
+  const Isotherm& iso = precise.isotherm;
   // Base: p = rho R T (Z(y) + 4 y (B/b - gamma)), Z = (1 + alpha y + beta y^2) / (1-y)^3, so that
   // dp/drho = R T (Z + y Z' + 8 y (B/b - gamma)).
   const double RT = kR * iso.T;
@@ -292,20 +347,17 @@ numerics::ValueSlope PressureAndSlopeOnIsotherm(const Isotherm& iso, double rho)
 
   // Residual: p = rho^2 S, dp/drho = 2 rho S + rho^2 S'. First group: S = sum g tau0^l x^(k-1) e with
   // x = 1 - e^-rho, e = e^-rho, and S' = sum g tau0^l ((k-1) x^(k-2) e - x^(k-1)) e.
+  // In nested form over k, in extended precision.
   const double e = std::exp(-rho);
-  const double x = -std::expm1(-rho);
-  std::array<double, kMaxK + 1> xp{};
-  xp[0] = 1.0;
-  for (std::size_t i = 1; i < xp.size(); ++i) xp[i] = xp[i - 1] * x;
-  double S = 0.0;
-  double S_x = 0.0;  // sum g tau0^l (k-1) x^(k-2)
-#pragma GCC unroll 64
-  for (std::size_t i = 0; i < kResidual.size(); ++i) {
-    const int k = kResidual[i].k;
-    S += iso.g_tau[i] * xp[Index(k - 1)];
-    if (k > 1) S_x += iso.g_tau[i] * static_cast<double>(k - 1) * xp[Index(k - 2)];
+  const Wide x = -std::expm1(-rho);
+  Wide sum = precise.column[kMaxK - 1];
+  Wide sum_x = static_cast<Wide>(kMaxK - 1) * precise.column[kMaxK - 1];  // sum (k-1) c_k x^(k-2)
+  for (int k = kMaxK - 1; k-- > 0;) {
+    sum = sum * x + precise.column[k];
+    if (k > 0) sum_x = sum_x * x + static_cast<Wide>(k) * precise.column[k];
   }
-  double S_rho = (S_x * e - S) * e;
+  double S = static_cast<double>(sum);
+  double S_rho = (static_cast<double>(sum_x) * e - S) * e;
   S *= e;
   // Second group: S = sum (g / rho_i) E (k delta^(k-1) - alpha m delta^(k+m-1)), E = exp(-alpha delta^m -
   // beta tau^2), each term's derivative by the product rule with E' = -alpha m delta^(m-1) E / rho_i.
@@ -443,30 +495,31 @@ numerics::HelmholtzPoint PointOfTD(double T, double rho) {
 
   // First residual group, with x = 1 - e^-rho: d(x^k)/drho = k x^(k-1) e, d2(x^k)/drho2 = k x^(k-2) e
   // ((k-1) e - x); d(tau0^l)/dT = -l tau0^l / T, d2(tau0^l)/dT2 = l (l+1) tau0^l / T^2.
+  // Summed over k in nested form, in extended precision (see ColumnSums).
   const double e = std::exp(-rho);
-  const double x = -std::expm1(-rho);
-  const ResidualPowers p = ResidualPowersOf(kT0 * inv_T, x);
-  double r = 0.0, r_l = 0.0, r_ll1 = 0.0;         // sums of (g/k) tau0^l x^k weighted by 1, l, l(l+1)
-  double r_x = 0.0, r_xl = 0.0, r_xx = 0.0;       // sums of g tau0^l x^(k-1) (by 1, l) and g (k-1) tau0^l x^(k-2)
-#pragma GCC unroll 64
-  for (const PowerTerm& t : kResidual) {
-    const double l = static_cast<double>(t.l);
-    const double gt = t.g * p.tau[Index(t.l)];
-    const double gtx = gt * p.x[Index(t.k - 1)];
-    const double term = gtx * x / static_cast<double>(t.k);
-    r += term;
-    r_l += l * term;
-    r_ll1 += l * (l + 1.0) * term;
-    r_x += gtx;
-    r_xl += l * gtx;
-    if (t.k > 1) r_xx += static_cast<double>(t.k - 1) * gt * p.x[Index(t.k - 2)];
+  const Wide x = -std::expm1(-rho);
+  const ColumnSums c1 = ColumnSumsOf(kT0 * inv_T);
+  Wide r = 0.0L, r_l = 0.0L, r_ll1 = 0.0L;  // sum (1/k) x^k times g, l g, l(l+1) g over tau0^l
+  Wide r_x = 0.0L, r_xl = 0.0L, r_xx = 0.0L;  // sum x^(k-1) times g and l g; sum (k-1) x^(k-2) g
+  for (int k = kMaxK; k-- > 0;) {
+    // Column k holds the terms of power k + 1.
+    const Wide inv_k = 1.0L / static_cast<Wide>(k + 1);
+    r = r * x + c1.g[k] * inv_k;
+    r_l = r_l * x + c1.lg[k] * inv_k;
+    r_ll1 = r_ll1 * x + c1.llg[k] * inv_k;
+    if (k > 0) r_xx = r_xx * x + static_cast<Wide>(k) * c1.g[k];
+    r_x = r_x * x + c1.g[k];
+    r_xl = r_xl * x + c1.lg[k];
   }
-  a += r;
-  a_T -= r_l * inv_T;
-  a_TT += r_ll1 * inv_T * inv_T;
-  a_rho += r_x * e;
-  a_Trho -= r_xl * e * inv_T;
-  a_rhorho += (r_xx * e - r_x) * e;
+  r *= x;
+  r_l *= x;
+  r_ll1 *= x;
+  a += static_cast<double>(r);
+  a_T -= static_cast<double>(r_l) * inv_T;
+  a_TT += static_cast<double>(r_ll1) * inv_T * inv_T;
+  a_rho += static_cast<double>(r_x) * e;
+  a_Trho -= static_cast<double>(r_xl) * e * inv_T;
+  a_rhorho += (static_cast<double>(r_xx) * e - static_cast<double>(r_x)) * e;
 
   // Second residual group: with f(delta) = delta^k exp(-alpha delta^m), f' = (D' + D L') E and
   // f'' = (D'' + 2 D' L' + D (L'' + L'^2)) E, where D = delta^k and L = -alpha delta^m; and

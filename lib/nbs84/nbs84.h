@@ -67,8 +67,15 @@ inline constexpr double kEquationCriticalPressure = 22.061338738;     // MPa
 // A(T, rho) with its first and second derivatives from one evaluation (powers and exponentials built once).
 numerics::HelmholtzPoint PointOfTD(double T, double rho);
 
-// The pressure and its slope (dp/drho)_T on an isotherm, to the last bits of the terms.
-numerics::ValueSlope PressureAndSlopeOnIsotherm(const Isotherm& isotherm, double rho);
+// The pressure and its slope (dp/drho)_T along an isotherm, with the first residual group's sums in extended
+// precision (in double precision they cancel to noise of 3e-9 MPa in the dense liquid): column[k - 1] is
+// the sum of g tau0^l over that group's terms of power k.
+struct PreciseIsotherm {
+  Isotherm isotherm;
+  long double column[9];
+};
+PreciseIsotherm MakePreciseIsotherm(double T);
+numerics::ValueSlope PressureAndSlopeOnIsotherm(const PreciseIsotherm& isotherm, double rho);
 
 // The density (g/cm3) of pressure P on the liquid or the vapour branch of the isotherm T, to the last bits of
 // the pressure; NaN where the branch does not reach P. Above the critical temperature the isotherm has one

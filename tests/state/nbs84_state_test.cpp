@@ -22,6 +22,12 @@ using testing::AgreesToDigits;
 
 constexpr FormulationCode kSI = -84;
 
+// The pressure at (T, rho) with the first residual group summed in extended precision, as the densities are
+// solved (the kernel's historical PressureOfTD carries noise of 3e-9 MPa in the dense liquid).
+double Pressure(double T, double rho) {
+  return nbs84::PressureAndSlopeOnIsotherm(nbs84::MakePreciseIsotherm(T), rho).value;
+}
+
 struct TD {
   const char* where;
   double T, rho;  // K, g/cm3
@@ -41,12 +47,16 @@ TEST(Nbs84State, HelmholtzPointAgreesWithTheKernelsOwnEquation) {
   for (const TD& r : kPoints) {
     SCOPED_TRACE(r.where);
     const numerics::HelmholtzPoint f = nbs84::PointOfTD(r.T, r.rho);
-    // A itself sums terms of up to 1e7 kJ/kg in the dense liquid: compare it on that scale.
-    EXPECT_NEAR(f.a, nbs84::HelmholtzOfTD(r.T, r.rho), 1e-9 * std::fmax(1.0, std::fabs(f.a)) + 1e-8);
-    EXPECT_TRUE(AgreesRelative(r.rho * r.rho * f.a_rho, nbs84::PressureOfTD(r.T, r.rho), 1e-10));
-    EXPECT_NEAR(-f.a_T, nbs84::EntropyOfTD(r.T, r.rho), 1e-11);
-    const numerics::ValueSlope p = nbs84::PressureAndSlopeOnIsotherm(nbs84::MakeIsotherm(r.T), r.rho);
-    EXPECT_TRUE(AgreesRelative(p.value, nbs84::PressureOfTD(r.T, r.rho), 1e-10));
+    // The historical sums cancel terms of up to 1e6 in double precision in the dense liquid, to noise of
+    // about 1e-9 kJ/kg in A, 3e-9 MPa in p and 2e-11 kJ/(kg K) in s: compare on that scale.
+    const double p_historical = nbs84::PressureOfTD(r.T, r.rho);
+    EXPECT_NEAR(f.a, nbs84::HelmholtzOfTD(r.T, r.rho), 1e-12 * std::fabs(f.a) + 5e-9);
+    EXPECT_NEAR(r.rho * r.rho * f.a_rho, p_historical, 1e-12 * p_historical + 1e-8);
+    EXPECT_NEAR(-f.a_T, nbs84::EntropyOfTD(r.T, r.rho), 1e-13 * std::fabs(f.a_T) + 5e-11);
+    const numerics::ValueSlope p = nbs84::PressureAndSlopeOnIsotherm(nbs84::MakePreciseIsotherm(r.T), r.rho);
+    EXPECT_NEAR(p.value, p_historical, 1e-12 * p_historical + 1e-8);
+    // The precise pressure and the point's own agree to their last bits.
+    EXPECT_NEAR(p.value, r.rho * r.rho * f.a_rho, 1e-14 * p.value + 1e-12);
     EXPECT_TRUE(AgreesRelative(p.slope, 2.0 * r.rho * f.a_rho + r.rho * r.rho * f.a_rhorho, 1e-9));
   }
 }
@@ -73,7 +83,7 @@ TEST(Nbs84State, SecondDerivativesAreDerivativesOfTheFirst) {
 // The outermost roots by brute force: walking down the isotherm from a dense start (liquid) or up from a
 // dilute one (vapour) in small steps, the first crossing of P while the pressure keeps rising.
 double OuterRoot(double T, double P, nbs84::IsothermBranch branch, double from, double to) {
-  const nbs84::Isotherm iso = nbs84::MakeIsotherm(T);
+  const nbs84::PreciseIsotherm iso = nbs84::MakePreciseIsotherm(T);
   constexpr int kSteps = 20000;
   const double step = (to - from) / kSteps;
   for (int i = 0; i <= kSteps; ++i) {
@@ -110,8 +120,9 @@ TEST(Nbs84State, DensitiesLieOnTheOuterBranches) {
     const double rho = nbs84::DensityOnBranch(c.T, c.P, c.branch);
     const double step = std::fabs(c.to - c.from) / 20000;
     EXPECT_NEAR(rho, OuterRoot(c.T, c.P, c.branch, c.from, c.to), step);
-    // The pressure to its last bits (the liquid's sums cancel to about 1e-9 MPa).
-    EXPECT_NEAR(nbs84::PressureOfTD(c.T, rho), c.P, 1e-13 * c.P + 1e-9);
+    // The pressure to its last bits (in the liquid the base function and the residual cancel from about
+    // 1000 MPa, which leaves 2e-13 MPa).
+    EXPECT_NEAR(Pressure(c.T, rho), c.P, 1e-13 * c.P + 1e-12);
   }
 }
 
@@ -120,12 +131,12 @@ TEST(Nbs84State, DensitiesLieOnTheOuterBranches) {
 TEST(Nbs84State, TheEquationsOwnCriticalPoint) {
   const double Tc = nbs84::kEquationCriticalTemperature;
   const double rhoc = nbs84::kEquationCriticalDensity;
-  const nbs84::Isotherm at = nbs84::MakeIsotherm(Tc);
+  const nbs84::PreciseIsotherm at = nbs84::MakePreciseIsotherm(Tc);
   const numerics::ValueSlope pc = nbs84::PressureAndSlopeOnIsotherm(at, rhoc);
   EXPECT_TRUE(AgreesRelative(pc.value, nbs84::kEquationCriticalPressure, 1e-9));
   EXPECT_LT(std::fabs(pc.slope), 1e-6);  // MPa/(g/cm3), against about 40 at 0.1 K above
   const auto lowest_slope = [](double T) {
-    const nbs84::Isotherm iso = nbs84::MakeIsotherm(T);
+    const nbs84::PreciseIsotherm iso = nbs84::MakePreciseIsotherm(T);
     double lowest = std::numeric_limits<double>::infinity();
     for (double rho = 0.25; rho < 0.35; rho += 1e-5) {
       lowest = std::fmin(lowest, nbs84::PressureAndSlopeOnIsotherm(iso, rho).slope);
@@ -147,10 +158,10 @@ TEST(Nbs84State, SaturatedStatesHaveEqualPressureAndGibbsEnergy) {
     const double gibbs_f = f.h - T * f.s;
     const double gibbs_g = g.h - T * g.s;
     EXPECT_NEAR(gibbs_f, gibbs_g, 1e-11 * 0.46152 * T);
-    // Each phase's own pressure at its density: the vapour's to its last bits, the liquid's to the
-    // cancellation of its residual sums.
-    EXPECT_TRUE(AgreesRelative(nbs84::PressureOfTD(T, g.rho), g.P, 1e-13));
-    EXPECT_NEAR(nbs84::PressureOfTD(T, f.rho), f.P, 1e-12 * f.P + 1e-8);
+    // Each phase's own pressure at its density: the vapour's to its last bits, the liquid's to the last
+    // bits of its terms (about 1e-12 MPa).
+    EXPECT_TRUE(AgreesRelative(Pressure(T, g.rho), g.P, 1e-13));
+    EXPECT_NEAR(Pressure(T, f.rho), f.P, 1e-12 * f.P + 1e-11);
     EXPECT_GT(f.rho, g.rho);
     // The saturation temperature of that pressure is T again.
     EXPECT_TRUE(AgreesRelative(StateOfPX(g.P, 0.5, kSI).T, T, 1e-11));
@@ -216,7 +227,7 @@ TEST(Nbs84State, PhasesAndRangeOfValidity) {
       {273.15, 1000.0, Phase::Liquid, Status::Ok},
       {260.0, 1.0, Phase::Liquid, Status::Extrapolated},
       {1300.0, 1.0, Phase::Vapour, Status::Extrapolated},
-      {500.0, 1200.0, Phase::Supercritical, Status::Extrapolated},
+      {500.0, 1200.0, Phase::Liquid, Status::Extrapolated},
       {2500.0, 1e-6, Phase::Vapour, Status::Extrapolated},
   };
   for (const Case& c : cases) {
@@ -225,7 +236,7 @@ TEST(Nbs84State, PhasesAndRangeOfValidity) {
     EXPECT_EQ(s.phase, c.phase);
     EXPECT_EQ(s.status, c.status);
     EXPECT_EQ(s.region, 0);
-    EXPECT_TRUE(AgreesRelative(nbs84::PressureOfTD(s.T, s.rho), c.P, 1e-10));
+    EXPECT_NEAR(Pressure(s.T, s.rho), c.P, 1e-13 * c.P + 1e-12);
   }
 }
 
