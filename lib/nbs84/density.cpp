@@ -252,18 +252,18 @@ namespace {
 
 // Where SaturationPressureEstimate places P this far from the saturation pressure, the phase is clear; within
 // it the two phases' Gibbs energies decide (the estimate is within 4e-4 from 250 K up).
-constexpr double kEstimateBand = 2e-3;             // relative
+constexpr double kEstimateBand = 2e-3;                // relative
 constexpr double kEstimateLowestTemperature = 250.0;  // K, where the estimate's fit begins
 
 // The liquid search starts above the root: the saturated liquid's start fit, 5 % denser, and denser still
 // with the pressure (water is compressed by about 20 % at 1000 MPa).
 constexpr double kLiquidStartMargin = 1.05;
-constexpr double kLiquidStartPerMPa = 2.5e-4;  // g/cm3 per MPa
+constexpr double kLiquidStartPerMPa = 2.5e-4;           // g/cm3 per MPa
 constexpr double kLiquidFitHighestTemperature = 646.0;  // K, the fit's a = (1 - T/Tc)^(1/3) kept positive
 constexpr double kOutwardFromAbove = 1.25;
 constexpr double kOutwardFromBelow = 0.5;
 
-double BranchRootOnIsotherm(const PreciseIsotherm& iso, double P, double start, numerics::Approach side,
+double BranchRootOnIsotherm(const IsothermTerms& iso, double P, double start, numerics::Approach side,
                             double outward, double limit) {
   const auto residual = [&](double rho) {
     numerics::ValueSlope p = PressureAndSlopeOnIsotherm(iso, rho);
@@ -273,17 +273,17 @@ double BranchRootOnIsotherm(const PreciseIsotherm& iso, double P, double start, 
   return numerics::BranchRoot(residual, start, side, outward, limit);
 }
 
-double Gibbs(double T, double rho) {
-  const numerics::HelmholtzPoint f = PointOfTD(T, rho);
+double Gibbs(const IsothermTerms& iso, double rho) {
+  const numerics::HelmholtzPoint f = PointOnIsotherm(iso, rho);
   return f.a + rho * f.a_rho;
 }
 
 }  // namespace
 
-double DensityOnBranch(double T, double P, IsothermBranch branch) {
+double DensityOnBranch(const IsothermTerms& iso, double P, IsothermBranch branch) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double T = iso.T;
   if (!(T > 0.0) || !(P > 0.0) || !std::isfinite(T) || !std::isfinite(P)) return nan;
-  const PreciseIsotherm iso = MakePreciseIsotherm(T);
   const double ideal = P / (kGasConstant * T);  // the ideal-gas density, below a vapour's
   if (T >= kEquationCriticalTemperature) {
     // One rising branch: approached from the ideal-gas density below where the fluid is gas-like, from
@@ -300,29 +300,36 @@ double DensityOnBranch(double T, double P, IsothermBranch branch) {
     return BranchRootOnIsotherm(iso, P, ideal, numerics::Approach::FromBelow, kOutwardFromBelow,
                                 kEquationCriticalDensity);
   }
-  const double start = kLiquidStartMargin * LiquidFit(std::fmin(T, kLiquidFitHighestTemperature)) +
-                       kLiquidStartPerMPa * P;
+  const double start =
+      kLiquidStartMargin * LiquidFit(std::fmin(T, kLiquidFitHighestTemperature)) + kLiquidStartPerMPa * P;
   return BranchRootOnIsotherm(iso, P, start, numerics::Approach::FromAbove, kOutwardFromAbove,
                               kEquationCriticalDensity);
 }
 
-StableDensity StableDensityOfTP(double T, double P) {
+double DensityOnBranch(double T, double P, IsothermBranch branch) {
+  return DensityOnBranch(MakeIsothermTerms(T), P, branch);
+}
+
+StableDensity StableDensityOnIsotherm(const IsothermTerms& iso, double P) {
+  const double T = iso.T;
   if (T >= kEquationCriticalTemperature) {
-    const double rho = DensityOnBranch(T, P, IsothermBranch::Liquid);
+    const double rho = DensityOnBranch(iso, P, IsothermBranch::Liquid);
     return {rho, rho >= kEquationCriticalDensity ? IsothermBranch::Liquid : IsothermBranch::Vapour};
   }
   if (T >= kEstimateLowestTemperature) {
     const double ratio = P / SaturationPressureEstimate(T);
-    if (ratio > 1.0 + kEstimateBand) return {DensityOnBranch(T, P, IsothermBranch::Liquid), IsothermBranch::Liquid};
-    if (ratio < 1.0 - kEstimateBand) return {DensityOnBranch(T, P, IsothermBranch::Vapour), IsothermBranch::Vapour};
+    if (ratio > 1.0 + kEstimateBand)
+      return {DensityOnBranch(iso, P, IsothermBranch::Liquid), IsothermBranch::Liquid};
+    if (ratio < 1.0 - kEstimateBand)
+      return {DensityOnBranch(iso, P, IsothermBranch::Vapour), IsothermBranch::Vapour};
   }
   // Close to the saturation pressure the phase of lower Gibbs energy is the stable one: the liquid at and
   // above the equilibrium pressure, where g' <= g''. Where one branch does not reach P the other holds.
-  const double liquid = DensityOnBranch(T, P, IsothermBranch::Liquid);
-  const double vapour = DensityOnBranch(T, P, IsothermBranch::Vapour);
+  const double liquid = DensityOnBranch(iso, P, IsothermBranch::Liquid);
+  const double vapour = DensityOnBranch(iso, P, IsothermBranch::Vapour);
   if (std::isnan(liquid)) return {vapour, IsothermBranch::Vapour};
   if (std::isnan(vapour)) return {liquid, IsothermBranch::Liquid};
-  if (Gibbs(T, liquid) <= Gibbs(T, vapour)) return {liquid, IsothermBranch::Liquid};
+  if (Gibbs(iso, liquid) <= Gibbs(iso, vapour)) return {liquid, IsothermBranch::Liquid};
   return {vapour, IsothermBranch::Vapour};
 }
 

@@ -8,8 +8,8 @@
 
 #include "numerics/branch_root.h"
 #include "numerics/fundamental.h"
-#include "numerics/phase_equilibrium.h"
 #include "numerics/kernel_contract.h"
+#include "numerics/phase_equilibrium.h"
 
 namespace brimwater::nbs84 {
 
@@ -64,23 +64,36 @@ inline constexpr double kEquationCriticalTemperature = 647.15814124;  // K
 inline constexpr double kEquationCriticalDensity = 0.2977760;         // g/cm3
 inline constexpr double kEquationCriticalPressure = 22.061338738;     // MPa
 
+// Everything of A(T, rho) that depends on T alone, formed once per isotherm: the base function's b and
+// C = B - gamma b with their temperature derivatives, the first residual group's sums of g tau0^l (and of
+// l g tau0^l, l (l+1) g tau0^l) over the terms of each power k of x = 1 - e^-rho, in extended precision
+// (in double precision these sums cancel to noise of 1e-8 kJ/kg and 3e-9 MPa in the dense liquid), the
+// second group's tau_i, and the ideal-gas and reference terms with their derivatives.
+struct IsothermTerms {
+  double T;               // K
+  double b, b_T, b_TT;    // cm3/g, per K, per K^2
+  double C, C_T, C_TT;    // cm3/g, per K, per K^2
+  double log_RT_p0;       // ln(R T / p0)
+  long double column[9];  // [k - 1]
+  long double column_l[9];
+  long double column_ll1[9];
+  double gauss_tau[4];              // T / T_i - 1
+  double ideal, ideal_T, ideal_TT;  // kJ/kg, kJ/(kg K), kJ/(kg K^2)
+};
+IsothermTerms MakeIsothermTerms(double T);
+
 // A(T, rho) with its first and second derivatives from one evaluation (powers and exponentials built once).
+numerics::HelmholtzPoint PointOnIsotherm(const IsothermTerms& isotherm, double rho);
 numerics::HelmholtzPoint PointOfTD(double T, double rho);
 
-// The pressure and its slope (dp/drho)_T along an isotherm, with the first residual group's sums in extended
-// precision (in double precision they cancel to noise of 3e-9 MPa in the dense liquid): column[k - 1] is
-// the sum of g tau0^l over that group's terms of power k.
-struct PreciseIsotherm {
-  Isotherm isotherm;
-  long double column[9];
-};
-PreciseIsotherm MakePreciseIsotherm(double T);
-numerics::ValueSlope PressureAndSlopeOnIsotherm(const PreciseIsotherm& isotherm, double rho);
+// The pressure and its slope (dp/drho)_T on an isotherm, to the last bits of the terms.
+numerics::ValueSlope PressureAndSlopeOnIsotherm(const IsothermTerms& isotherm, double rho);
 
 // The density (g/cm3) of pressure P on the liquid or the vapour branch of the isotherm T, to the last bits of
 // the pressure; NaN where the branch does not reach P. Above the critical temperature the isotherm has one
 // branch and both give its root. Never a root of the loops between the spinodals.
 enum class IsothermBranch { Liquid, Vapour };
+double DensityOnBranch(const IsothermTerms& isotherm, double P, IsothermBranch branch);
 double DensityOnBranch(double T, double P, IsothermBranch branch);
 
 // The stable density at (T, P): below the critical temperature on the liquid branch at and above the
@@ -91,7 +104,7 @@ struct StableDensity {
   double rho;  // g/cm3
   IsothermBranch branch;
 };
-StableDensity StableDensityOfTP(double T, double P);
+StableDensity StableDensityOnIsotherm(const IsothermTerms& isotherm, double P);
 
 // The saturation pressure of the phase equilibrium by a fit (within 4e-4 in ln P from 250 K to the
 // critical point): where it places P clearly, the phase needs no equilibrium solution.

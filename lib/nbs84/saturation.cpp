@@ -67,8 +67,10 @@ constexpr double kStartPressureMargin = 1e-3;  // relative
 // Within 0.1 mK of Tc the equilibrium's densities are no longer resolved from the noise of the Gibbs
 // energies (the Newton matrix vanishes there as T approaches Tc).
 constexpr double kCriticalBlend = 1e-4;  // K
+// The saturation pressure falls by 0.27 MPa/K there: pressures farther than this below pc are not within it.
+constexpr double kBlendPressureBound = 1e-3;  // MPa
 
-constexpr int kEquilibriumSteps = 24;
+constexpr int kEquilibriumSteps = 12;
 // A result the equilibrium's step test did not accept is kept when both conditions hold to this relative
 // residual (at the critical point the steps stall on the noise before they reach the last bits).
 constexpr double kEquilibriumResidual = 1e-11;
@@ -106,12 +108,13 @@ struct Equilibrium {
   double s_vapour;
 };
 
-Equilibrium EquilibriumFrom(double T, double rho_liquid, double rho_vapour) {
-  const auto point = [T](double rho) { return PointOfTD(T, rho); };
+Equilibrium EquilibriumFrom(const IsothermTerms& iso, double rho_liquid, double rho_vapour) {
+  const double T = iso.T;
+  const auto point = [&iso](double rho) { return PointOnIsotherm(iso, rho); };
   numerics::Coexistence c = numerics::PhaseEquilibrium(point, rho_liquid, rho_vapour, kEquilibriumSteps);
   if (!(c.rho_liquid > c.rho_vapour) || !(c.rho_vapour > 0.0)) return {kNoCoexistence, 0.0, 0.0};
-  const numerics::HelmholtzPoint l = PointOfTD(T, c.rho_liquid);
-  const numerics::HelmholtzPoint v = PointOfTD(T, c.rho_vapour);
+  const numerics::HelmholtzPoint l = PointOnIsotherm(iso, c.rho_liquid);
+  const numerics::HelmholtzPoint v = PointOnIsotherm(iso, c.rho_vapour);
   const double p_l = c.rho_liquid * c.rho_liquid * l.a_rho;
   const double p_v = c.rho_vapour * c.rho_vapour * v.a_rho;
   if (!c.converged) {
@@ -131,17 +134,18 @@ Equilibrium EquilibriumFrom(double T, double rho_liquid, double rho_vapour) {
 }
 
 Equilibrium EquilibriumAt(double T) {
+  const IsothermTerms iso = MakeIsothermTerms(T);
   const double eps = 1.0 - T / kTc;
   if (eps < kNearCriticalEpsilon) {
     const double root = std::sqrt(eps);
-    return EquilibriumFrom(T, kRhoc * (1.0 + root * (kLiquidNear1 + kLiquidNear2 * root)),
+    return EquilibriumFrom(iso, kRhoc * (1.0 + root * (kLiquidNear1 + kLiquidNear2 * root)),
                            kRhoc * (1.0 + root * (kVapourNear1 + kVapourNear2 * root)));
   }
   const double P = SaturationPressureEstimate(T);
-  const double liquid = DensityOnBranch(T, P * (1.0 + kStartPressureMargin), IsothermBranch::Liquid);
-  const double vapour = DensityOnBranch(T, P * (1.0 - kStartPressureMargin), IsothermBranch::Vapour);
+  const double liquid = DensityOnBranch(iso, P * (1.0 + kStartPressureMargin), IsothermBranch::Liquid);
+  const double vapour = DensityOnBranch(iso, P * (1.0 - kStartPressureMargin), IsothermBranch::Vapour);
   if (!std::isfinite(liquid) || !std::isfinite(vapour)) return {kNoCoexistence, 0.0, 0.0};
-  return EquilibriumFrom(T, liquid, vapour);
+  return EquilibriumFrom(iso, liquid, vapour);
 }
 
 }  // namespace
@@ -165,9 +169,11 @@ double CoexistenceTemperature(double P) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   if (!(P > 0.0) || !(P <= kPc)) return nan;
   if (P == kPc) return kTc;
-  const Equilibrium blend = EquilibriumAt(kTc - kCriticalBlend);
-  if (!std::isfinite(blend.c.P)) return nan;
-  if (P >= blend.c.P) return kTc - kCriticalBlend * (kPc - P) / (kPc - blend.c.P);
+  if (P > kPc - kBlendPressureBound) {
+    const Equilibrium blend = EquilibriumAt(kTc - kCriticalBlend);
+    if (!std::isfinite(blend.c.P)) return nan;
+    if (P >= blend.c.P) return kTc - kCriticalBlend * (kPc - P) / (kPc - blend.c.P);
+  }
 
   // The fit's inverse: ln(P/pc) ~ c1 eps / (1 - eps) gives the start, Newton steps on the fit the rest.
   const double target = std::log(P / kPc);
@@ -184,17 +190,17 @@ double CoexistenceTemperature(double P) {
   Equilibrium e = EquilibriumAt(T);
   double previous_step = std::numeric_limits<double>::infinity();
   for (int i = 0; i < kTemperatureSteps && std::isfinite(e.c.P); ++i) {
-    const double slope =
-        (e.s_vapour - e.s_liquid) / ((1.0 / e.c.rho_vapour - 1.0 / e.c.rho_liquid) * e.c.P);
+    const double slope = (e.s_vapour - e.s_liquid) / ((1.0 / e.c.rho_vapour - 1.0 / e.c.rho_liquid) * e.c.P);
     const double step = std::log(e.c.P / P) / slope;
     if (!std::isfinite(step)) return nan;
     // Stop at the last bits of T, or where the step no longer halves (the noise of ln P).
-    if (std::fabs(step) <= 4.0 * kEps * T || (std::fabs(step) > 0.5 * previous_step && std::fabs(step) < 1e-9 * T)) {
+    if (std::fabs(step) <= 4.0 * kEps * T ||
+        (std::fabs(step) > 0.5 * previous_step && std::fabs(step) < 1e-9 * T)) {
       return T;
     }
     previous_step = std::fabs(step);
     const double next = std::fmin(T - step, 0.5 * (T + kTc - kCriticalBlend));
-    const Equilibrium warm = EquilibriumFrom(next, e.c.rho_liquid, e.c.rho_vapour);
+    const Equilibrium warm = EquilibriumFrom(MakeIsothermTerms(next), e.c.rho_liquid, e.c.rho_vapour);
     e = std::isfinite(warm.c.P) ? warm : EquilibriumAt(next);
     T = next;
   }

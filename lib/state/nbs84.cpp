@@ -9,9 +9,10 @@
 // Range of validity: the IAPS Formulation 1984 (Kestin, Sengers, Kamgar-Parsi and Levelt Sengers, J. Phys.
 // Chem. Ref. Data 13, 175 (1984)), which adopted this equation, is valid from 273.15 K to 1273.15 K at
 // pressures up to 1000 MPa; beyond it the equation extrapolates (values flagged).
+#include "nbs84/nbs84.h"
+
 #include <cmath>
 
-#include "nbs84/nbs84.h"
 #include "state/formulation.h"
 
 namespace brimwater::state {
@@ -35,14 +36,17 @@ Properties At(double T, double rho, double P) {
 }
 
 PhaseState SinglePhase(double T, double P) {
-  const nbs84::StableDensity d = nbs84::StableDensityOfTP(T, P);
+  const nbs84::IsothermTerms isotherm = nbs84::MakeIsothermTerms(T);
+  const nbs84::StableDensity d = nbs84::StableDensityOnIsotherm(isotherm, P);
   Phase phase;
   if (T >= kCriticalTemperature) {
     phase = P >= kCriticalPressure ? Phase::Supercritical : Phase::Vapour;
   } else {
     phase = d.branch == nbs84::IsothermBranch::Liquid ? Phase::Liquid : Phase::Vapour;
   }
-  return {At(T, d.rho, P), phase, 0};
+  Properties props = FromHelmholtz(nbs84::PointOnIsotherm(isotherm, d.rho));
+  props.P = P;  // the density reproduces P to its last bits; report P itself
+  return {props, phase, 0};
 }
 
 SaturatedStates Saturated(double T) {
@@ -51,7 +55,12 @@ SaturatedStates Saturated(double T) {
     return {critical, critical, 0, 0};
   }
   const numerics::Coexistence c = nbs84::CoexistenceOfT(T);
-  return {At(T, c.rho_liquid, c.P), At(T, c.rho_vapour, c.P), 0, 0};
+  const nbs84::IsothermTerms isotherm = nbs84::MakeIsothermTerms(T);
+  Properties liquid = FromHelmholtz(nbs84::PointOnIsotherm(isotherm, c.rho_liquid));
+  Properties vapour = FromHelmholtz(nbs84::PointOnIsotherm(isotherm, c.rho_vapour));
+  liquid.P = c.P;
+  vapour.P = c.P;
+  return {liquid, vapour, 0, 0};
 }
 
 double SaturationPressure(double T) {

@@ -25,7 +25,7 @@ constexpr FormulationCode kSI = -84;
 // The pressure at (T, rho) with the first residual group summed in extended precision, as the densities are
 // solved (the kernel's historical PressureOfTD carries noise of 3e-9 MPa in the dense liquid).
 double Pressure(double T, double rho) {
-  return nbs84::PressureAndSlopeOnIsotherm(nbs84::MakePreciseIsotherm(T), rho).value;
+  return nbs84::PressureAndSlopeOnIsotherm(nbs84::MakeIsothermTerms(T), rho).value;
 }
 
 struct TD {
@@ -36,11 +36,16 @@ struct TD {
 // Every group of terms where it matters: term 40 in the cold dense liquid, terms 37 to 39 near the critical
 // point, the base and ideal-gas functions in the dilute gas.
 constexpr TD kPoints[] = {
-    {"cold dense liquid (term 40)", 273.16, 1.0},  {"compressed liquid", 300.0, 1.02},
-    {"hot liquid", 550.0, 0.75},                   {"dilute vapour", 500.0, 0.000435072},
-    {"supercritical gas", 700.0, 0.1},             {"near-critical liquid side", 647.0, 0.358},
-    {"near-critical vapour side", 641.0, 0.28},    {"inside the term-39 peak", 641.6, 0.319},
-    {"hot dense fluid", 1200.0, 0.9},              {"very dilute gas", 2000.0, 1e-7},
+    {"cold dense liquid (term 40)", 273.16, 1.0},
+    {"compressed liquid", 300.0, 1.02},
+    {"hot liquid", 550.0, 0.75},
+    {"dilute vapour", 500.0, 0.000435072},
+    {"supercritical gas", 700.0, 0.1},
+    {"near-critical liquid side", 647.0, 0.358},
+    {"near-critical vapour side", 641.0, 0.28},
+    {"inside the term-39 peak", 641.6, 0.319},
+    {"hot dense fluid", 1200.0, 0.9},
+    {"very dilute gas", 2000.0, 1e-7},
 };
 
 TEST(Nbs84State, HelmholtzPointAgreesWithTheKernelsOwnEquation) {
@@ -53,7 +58,7 @@ TEST(Nbs84State, HelmholtzPointAgreesWithTheKernelsOwnEquation) {
     EXPECT_NEAR(f.a, nbs84::HelmholtzOfTD(r.T, r.rho), 1e-12 * std::fabs(f.a) + 5e-9);
     EXPECT_NEAR(r.rho * r.rho * f.a_rho, p_historical, 1e-12 * p_historical + 1e-8);
     EXPECT_NEAR(-f.a_T, nbs84::EntropyOfTD(r.T, r.rho), 1e-13 * std::fabs(f.a_T) + 5e-11);
-    const numerics::ValueSlope p = nbs84::PressureAndSlopeOnIsotherm(nbs84::MakePreciseIsotherm(r.T), r.rho);
+    const numerics::ValueSlope p = nbs84::PressureAndSlopeOnIsotherm(nbs84::MakeIsothermTerms(r.T), r.rho);
     EXPECT_NEAR(p.value, p_historical, 1e-12 * p_historical + 1e-8);
     // The precise pressure and the point's own agree to their last bits.
     EXPECT_NEAR(p.value, r.rho * r.rho * f.a_rho, 1e-14 * p.value + 1e-12);
@@ -83,7 +88,7 @@ TEST(Nbs84State, SecondDerivativesAreDerivativesOfTheFirst) {
 // The outermost roots by brute force: walking down the isotherm from a dense start (liquid) or up from a
 // dilute one (vapour) in small steps, the first crossing of P while the pressure keeps rising.
 double OuterRoot(double T, double P, nbs84::IsothermBranch branch, double from, double to) {
-  const nbs84::PreciseIsotherm iso = nbs84::MakePreciseIsotherm(T);
+  const nbs84::IsothermTerms iso = nbs84::MakeIsothermTerms(T);
   constexpr int kSteps = 20000;
   const double step = (to - from) / kSteps;
   for (int i = 0; i <= kSteps; ++i) {
@@ -109,11 +114,10 @@ TEST(Nbs84State, DensitiesLieOnTheOuterBranches) {
   constexpr auto kV = nbs84::IsothermBranch::Vapour;
   const Case cases[] = {
       {640.0, 20.26, kL, 0.6, 0.3},    {640.0, 20.20, kV, 0.001, 0.3},  // the inner loop reaches 20.27
-      {643.0, 20.99, kL, 0.6, 0.3},    {646.0, 21.76, kL, 0.6, 0.3},
-      {646.7, 21.942, kL, 0.6, 0.3},   {646.7, 21.941, kV, 0.001, 0.3},
-      {646.8, 21.968, kL, 0.6, 0.3},   {647.1, 22.047, kL, 0.6, 0.3},
-      {647.1, 22.045, kV, 0.001, 0.3}, {373.15, 0.1, kV, 1e-6, 0.05},
-      {450.0, 0.93, kL, 1.0, 0.5},     {300.0, 0.003, kL, 1.1, 0.5},
+      {643.0, 20.99, kL, 0.6, 0.3},    {646.0, 21.76, kL, 0.6, 0.3},   {646.7, 21.942, kL, 0.6, 0.3},
+      {646.7, 21.941, kV, 0.001, 0.3}, {646.8, 21.968, kL, 0.6, 0.3},  {647.1, 22.047, kL, 0.6, 0.3},
+      {647.1, 22.045, kV, 0.001, 0.3}, {373.15, 0.1, kV, 1e-6, 0.05},  {450.0, 0.93, kL, 1.0, 0.5},
+      {300.0, 0.003, kL, 1.1, 0.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "T=" << c.T << " P=" << c.P);
@@ -131,12 +135,12 @@ TEST(Nbs84State, DensitiesLieOnTheOuterBranches) {
 TEST(Nbs84State, TheEquationsOwnCriticalPoint) {
   const double Tc = nbs84::kEquationCriticalTemperature;
   const double rhoc = nbs84::kEquationCriticalDensity;
-  const nbs84::PreciseIsotherm at = nbs84::MakePreciseIsotherm(Tc);
+  const nbs84::IsothermTerms at = nbs84::MakeIsothermTerms(Tc);
   const numerics::ValueSlope pc = nbs84::PressureAndSlopeOnIsotherm(at, rhoc);
   EXPECT_TRUE(AgreesRelative(pc.value, nbs84::kEquationCriticalPressure, 1e-9));
   EXPECT_LT(std::fabs(pc.slope), 1e-6);  // MPa/(g/cm3), against about 40 at 0.1 K above
   const auto lowest_slope = [](double T) {
-    const nbs84::PreciseIsotherm iso = nbs84::MakePreciseIsotherm(T);
+    const nbs84::IsothermTerms iso = nbs84::MakeIsothermTerms(T);
     double lowest = std::numeric_limits<double>::infinity();
     for (double rho = 0.25; rho < 0.35; rho += 1e-5) {
       lowest = std::fmin(lowest, nbs84::PressureAndSlopeOnIsotherm(iso, rho).slope);
@@ -149,8 +153,8 @@ TEST(Nbs84State, TheEquationsOwnCriticalPoint) {
 
 // The saturated states are the phase equilibrium of the equation: equal pressure and equal Gibbs energy.
 TEST(Nbs84State, SaturatedStatesHaveEqualPressureAndGibbsEnergy) {
-  for (double T : {250.0, 273.16, 300.0, 373.15, 450.0, 550.0, 600.0, 630.0, 640.0, 645.0, 646.0, 646.7, 646.74,
-                   646.8, 647.0, 647.1, 647.15, 647.158}) {
+  for (double T : {250.0, 273.16, 300.0, 373.15, 450.0, 550.0, 600.0, 630.0, 640.0, 645.0, 646.0, 646.7,
+                   646.74, 646.8, 647.0, 647.1, 647.15, 647.158}) {
     SCOPED_TRACE(::testing::Message() << "T=" << T);
     const State f = StateOfTX(T, 0.0, kSI);
     const State g = StateOfTX(T, 1.0, kSI);
@@ -172,8 +176,8 @@ TEST(Nbs84State, SaturatedStatesHaveEqualPressureAndGibbsEnergy) {
 // beside it (the fifteen functions' Psat), which lies 0.13 % to 0.35 % lower.
 TEST(Nbs84State, SaturationRegressionValues) {
   struct Row {
-    double T;                  // K
-    double P, rho_f, rho_g;    // MPa, g/cm3 (regression values)
+    double T;                // K
+    double P, rho_f, rho_g;  // MPa, g/cm3 (regression values)
   };
   constexpr Row kRows[] = {
       {273.16, 0.000612875876, 0.999474287, 4.86378172e-06},
