@@ -252,7 +252,7 @@ namespace {
 
 // Where SaturationPressureEstimate places P this far from the saturation pressure, the phase is clear; within
 // it the two phases' Gibbs energies decide (the estimate is within 4e-4 from 250 K up).
-constexpr double kEstimateBand = 2e-3;                // relative
+constexpr double kEstimateBand = 1e-3;                // relative
 constexpr double kEstimateLowestTemperature = 250.0;  // K, where the estimate's fit begins
 
 // The liquid search starts above the root: the saturated liquid's start fit, 5 % denser, and denser still
