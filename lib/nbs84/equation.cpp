@@ -330,6 +330,30 @@ HardSphere HardSphereOf(double y) {
 
 Wide ToWide(double x) { return static_cast<Wide>(x); }
 
+// One second-group term on the isotherm (tau = T / T_i - 1): g D e^(L + M) and its first two density
+// derivatives, with D = delta^k, L = -alpha delta^m, M = -beta tau^2 and, in delta, (D e^L)' = (D' + D L')
+// e^L and (D e^L)'' = (D'' + 2 D' L' + D (L'' + L'^2)) e^L. Zero where the exponential underflows.
+struct GaussValue {
+  double f, f_rho, f_rhorho;
+};
+
+GaussValue GaussTermOf(const GaussTerm& term, double tau, double rho) {
+  const double delta = rho / term.rho_i - 1.0;
+  const double delta_m1 = IntPower(delta, term.m - 1);
+  const double exponent = -term.alpha_i * delta_m1 * delta - term.beta_i * tau * tau;
+  if (exponent < kExpUnderflow) return {0.0, 0.0, 0.0};
+  const double E = term.g * std::exp(exponent);
+  const double k = static_cast<double>(term.k);
+  const double m = static_cast<double>(term.m);
+  const double D = IntPower(delta, term.k);
+  const double D1 = term.k > 0 ? k * IntPower(delta, term.k - 1) : 0.0;
+  const double D2 = term.k > 1 ? k * (k - 1.0) * IntPower(delta, term.k - 2) : 0.0;
+  const double L1 = -term.alpha_i * m * delta_m1;
+  const double L2 = -term.alpha_i * m * (m - 1.0) * IntPower(delta, term.m - 2);
+  return {D * E, (D1 + D * L1) * E / term.rho_i,
+          (D2 + 2.0 * D1 * L1 + D * (L2 + L1 * L1)) * E / (term.rho_i * term.rho_i)};
+}
+
 }  // namespace
 
 IsothermTerms MakeIsothermTerms(double T) {
@@ -439,36 +463,19 @@ numerics::HelmholtzPoint PointOnIsotherm(const IsothermTerms& t, double rho) {
   a_Trho -= static_cast<double>(r_xl) * e * inv_T;
   a_rhorho += (static_cast<double>(r_xx) * e - static_cast<double>(r_x)) * e;
 
-  // Second residual group: with f(delta) = D e^L, D = delta^k, L = -alpha delta^m: f' = (D' + D L') e^L and
-  // f'' = (D'' + 2 D' L' + D (L'' + L'^2)) e^L; and M = -beta tau^2 with M_T = -2 beta tau / T_i,
-  // M_TT = -2 beta / T_i^2.
+  // Second residual group, with M_T = -2 beta tau / T_i and M_TT = -2 beta / T_i^2.
 #pragma GCC unroll 8
   for (std::size_t i = 0; i < kGauss.size(); ++i) {
     const GaussTerm& term = kGauss[i];
-    const double delta = rho / term.rho_i - 1.0;
-    const double tau = t.gauss_tau[i];
-    const double delta_m1 = IntPower(delta, term.m - 1);
-    const double exponent = -term.alpha_i * delta_m1 * delta - term.beta_i * tau * tau;
-    if (exponent < kExpUnderflow) continue;
-    const double E = term.g * std::exp(exponent);
-    const double k = static_cast<double>(term.k);
-    const double m = static_cast<double>(term.m);
-    const double D = IntPower(delta, term.k);
-    const double D1 = term.k > 0 ? k * IntPower(delta, term.k - 1) : 0.0;
-    const double D2 = term.k > 1 ? k * (k - 1.0) * IntPower(delta, term.k - 2) : 0.0;
-    const double L1 = -term.alpha_i * m * delta_m1;
-    const double L2 = -term.alpha_i * m * (m - 1.0) * IntPower(delta, term.m - 2);
-    const double f = D * E;
-    const double f1 = (D1 + D * L1) * E / term.rho_i;
-    const double f2 = (D2 + 2.0 * D1 * L1 + D * (L2 + L1 * L1)) * E / (term.rho_i * term.rho_i);
-    const double M_T = -2.0 * term.beta_i * tau / term.T_i;
+    const GaussValue f = GaussTermOf(term, t.gauss_tau[i], rho);
+    const double M_T = -2.0 * term.beta_i * t.gauss_tau[i] / term.T_i;
     const double M_TT = -2.0 * term.beta_i / (term.T_i * term.T_i);
-    a += f;
-    a_T += f * M_T;
-    a_TT += f * (M_TT + M_T * M_T);
-    a_rho += f1;
-    a_Trho += f1 * M_T;
-    a_rhorho += f2;
+    a += f.f;
+    a_T += f.f * M_T;
+    a_TT += f.f * (M_TT + M_T * M_T);
+    a_rho += f.f_rho;
+    a_Trho += f.f_rho * M_T;
+    a_rhorho += f.f_rhorho;
   }
   return {T, rho, a, a_T, a_rho, a_TT, a_Trho, a_rhorho};
 }
@@ -503,25 +510,12 @@ numerics::ValueSlope PressureAndSlopeOnIsotherm(const IsothermTerms& t, double r
   double S = static_cast<double>(sum);
   double S_rho = (static_cast<double>(sum_x) * e - S) * e;
   S *= e;
-  // Second group: S = sum (g / rho_i) E (D' + D L'), each term's derivative by the product rule.
+  // Second group: each term's dA/drho adds to S, its d2A/drho2 to S'.
 #pragma GCC unroll 8
   for (std::size_t i = 0; i < kGauss.size(); ++i) {
-    const GaussTerm& term = kGauss[i];
-    const double delta = rho / term.rho_i - 1.0;
-    const double tau = t.gauss_tau[i];
-    const double delta_m1 = IntPower(delta, term.m - 1);
-    const double exponent = -term.alpha_i * delta_m1 * delta - term.beta_i * tau * tau;
-    if (exponent < kExpUnderflow) continue;
-    const double E = term.g * std::exp(exponent) / term.rho_i;
-    const double k = static_cast<double>(term.k);
-    const double m = static_cast<double>(term.m);
-    const double D = IntPower(delta, term.k);
-    const double D1 = term.k > 0 ? k * IntPower(delta, term.k - 1) : 0.0;
-    const double D2 = term.k > 1 ? k * (k - 1.0) * IntPower(delta, term.k - 2) : 0.0;
-    const double L1 = -term.alpha_i * m * delta_m1;
-    const double L2 = -term.alpha_i * m * (m - 1.0) * IntPower(delta, term.m - 2);
-    S += E * (D1 + D * L1);
-    S_rho += E * (D2 + 2.0 * D1 * L1 + D * (L2 + L1 * L1)) / term.rho_i;
+    const GaussValue f = GaussTermOf(kGauss[i], t.gauss_tau[i], rho);
+    S += f.f_rho;
+    S_rho += f.f_rhorho;
   }
   p += rho * rho * S;
   p_rho += rho * (2.0 * S + rho * S_rho);
