@@ -8,6 +8,7 @@
 // critical density, and a liquid search without a root ends at the liquid spinodal, the liquid branch's
 // closest approach to the target pressure.
 #include <cmath>
+#include <limits>
 
 #include "nbs84/nbs84.h"
 #include "numerics/bisection.h"
@@ -224,6 +225,95 @@ double DensityOfTP(double T, double P, StateSelector selector) {
   const double rho_g = SatVapourSearch(iso, Psat, divide);
   return DensitySecant(p, P, rho_g, rho_g / kVapourSecondStart,
                        SinglePhaseSearch(Branch::Vapour, rho_g, divide));
+}
+
+}  // namespace brimwater::nbs84
+
+// ---- Densities to the last bits, for the state interface ------------------------------------------------
+namespace brimwater::nbs84 {
+namespace {
+
+// Where SaturationPressureEstimate places P this far from the saturation pressure, the phase is clear; within
+// it the two phases' Gibbs energies decide (the estimate is within 4e-4 from 250 K up).
+constexpr double kEstimateBand = 1e-3;                // relative
+constexpr double kEstimateLowestTemperature = 250.0;  // K, where the estimate's fit begins
+
+// The liquid search starts above the root: the saturated liquid's start fit, 5 % denser, and denser still
+// with the pressure (water is compressed by about 20 % at 1000 MPa).
+constexpr double kLiquidStartMargin = 1.05;
+constexpr double kLiquidStartPerMPa = 2.5e-4;           // g/cm3 per MPa
+constexpr double kLiquidFitHighestTemperature = 646.0;  // K, the fit's a = (1 - T/Tc)^(1/3) kept positive
+constexpr double kOutwardFromAbove = 1.25;
+constexpr double kOutwardFromBelow = 0.5;
+
+double BranchRootOnIsotherm(const IsothermTerms& iso, double P, double start, numerics::Approach side,
+                            double outward, double limit) {
+  const auto residual = [&](double rho) {
+    numerics::ValueSlope p = PressureAndSlopeOnIsotherm(iso, rho);
+    p.value -= P;
+    return p;
+  };
+  return numerics::BranchRoot(residual, start, side, outward, limit);
+}
+
+double Gibbs(const IsothermTerms& iso, double rho) {
+  const numerics::HelmholtzPoint f = PointOnIsotherm(iso, rho);
+  return f.a + rho * f.a_rho;
+}
+
+}  // namespace
+
+double DensityOnBranch(const IsothermTerms& iso, double P, IsothermBranch branch) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double T = iso.T;
+  if (!(T > 0.0) || !(P > 0.0) || !std::isfinite(T) || !std::isfinite(P)) return nan;
+  const double ideal = P / (kGasConstant * T);  // the ideal-gas density, below a vapour's
+  if (T >= kEquationCriticalTemperature) {
+    // One rising branch: approached from the ideal-gas density below where the fluid is gas-like, from
+    // above where it is dense.
+    if (ideal < kEquationCriticalDensity) {
+      return BranchRootOnIsotherm(iso, P, ideal, numerics::Approach::FromBelow, kOutwardFromBelow, 0.0);
+    }
+    return BranchRootOnIsotherm(iso, P, ideal, numerics::Approach::FromAbove, kOutwardFromAbove, 0.0);
+  }
+  // Below the critical temperature the liquid branch ends at its spinodal and the vapour branch at its own,
+  // on either side of the critical density, which neither search crosses; the loops between them (two
+  // near the critical point, one far below) are left to BranchRoot's landing checks.
+  if (branch == IsothermBranch::Vapour) {
+    return BranchRootOnIsotherm(iso, P, ideal, numerics::Approach::FromBelow, kOutwardFromBelow,
+                                kEquationCriticalDensity);
+  }
+  const double start =
+      kLiquidStartMargin * LiquidFit(std::fmin(T, kLiquidFitHighestTemperature)) + kLiquidStartPerMPa * P;
+  return BranchRootOnIsotherm(iso, P, start, numerics::Approach::FromAbove, kOutwardFromAbove,
+                              kEquationCriticalDensity);
+}
+
+double DensityOnBranch(double T, double P, IsothermBranch branch) {
+  return DensityOnBranch(MakeIsothermTerms(T), P, branch);
+}
+
+StableDensity StableDensityOnIsotherm(const IsothermTerms& iso, double P) {
+  const double T = iso.T;
+  if (T >= kEquationCriticalTemperature) {
+    const double rho = DensityOnBranch(iso, P, IsothermBranch::Liquid);
+    return {rho, rho >= kEquationCriticalDensity ? IsothermBranch::Liquid : IsothermBranch::Vapour};
+  }
+  if (T >= kEstimateLowestTemperature) {
+    const double ratio = P / SaturationPressureEstimate(T);
+    if (ratio > 1.0 + kEstimateBand)
+      return {DensityOnBranch(iso, P, IsothermBranch::Liquid), IsothermBranch::Liquid};
+    if (ratio < 1.0 - kEstimateBand)
+      return {DensityOnBranch(iso, P, IsothermBranch::Vapour), IsothermBranch::Vapour};
+  }
+  // Close to the saturation pressure the phase of lower Gibbs energy is the stable one: the liquid at and
+  // above the equilibrium pressure, where g' <= g''. Where one branch does not reach P the other holds.
+  const double liquid = DensityOnBranch(iso, P, IsothermBranch::Liquid);
+  const double vapour = DensityOnBranch(iso, P, IsothermBranch::Vapour);
+  if (std::isnan(liquid)) return {vapour, IsothermBranch::Vapour};
+  if (std::isnan(vapour)) return {liquid, IsothermBranch::Liquid};
+  if (Gibbs(iso, liquid) <= Gibbs(iso, vapour)) return {liquid, IsothermBranch::Liquid};
+  return {vapour, IsothermBranch::Vapour};
 }
 
 }  // namespace brimwater::nbs84

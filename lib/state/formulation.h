@@ -63,6 +63,7 @@ const Formulation& If97();
 const Formulation& Iapws95();
 const Formulation& Kkhm69();
 const Formulation& Ifc67();
+const Formulation& Nbs84();
 
 }  // namespace brimwater::state
 

@@ -51,6 +51,7 @@ const Formulation* FormulationOf(FormulationCode code) {
     case dispatch::Formulation::Iapws95: return &Iapws95();
     case dispatch::Formulation::Kkhm69: return &Kkhm69();
     case dispatch::Formulation::Ifc67: return &Ifc67();
+    case dispatch::Formulation::Nbs84: return &Nbs84();
     default: return nullptr;
   }
 }

@@ -18,7 +18,7 @@ using testing::AgreesRelative;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-constexpr FormulationCode kCodes[] = {-97, -95, -69, -67};
+constexpr FormulationCode kCodes[] = {-97, -95, -84, -69, -67};
 
 struct Point {
   double T, P;  // K, MPa
@@ -126,7 +126,9 @@ TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
     FormulationCode code;
     double T;  // K, the end of the formulation's saturation line
   };
-  constexpr Critical kCritical[] = {{-97, 647.096}, {-95, 647.096}, {-69, 647.245}, {-67, 647.3}};
+  // NBS/NRC 1984: the equation's own critical point, where its phase equilibrium closes.
+  constexpr Critical kCritical[] = {
+      {-97, 647.096}, {-95, 647.096}, {-84, 647.15814124}, {-69, 647.245}, {-67, 647.3}};
   for (const Critical& c : kCritical) {
     const FormulationCode code = c.code;
     SCOPED_TRACE(::testing::Message() << "code " << code);

@@ -25,7 +25,7 @@ struct Code {
   double highest_T;  // K, the grid above it is skipped
 };
 
-constexpr Code kCodes[] = {{-97, 2273.15}, {-95, 2273.15}, {-69, 1573.15}, {-67, 1073.15}};
+constexpr Code kCodes[] = {{-97, 2273.15}, {-95, 2273.15}, {-84, 2500.0}, {-69, 1573.15}, {-67, 1073.15}};
 
 // Central difference of a StateOfTP field along T or P, with relative step 3e-5: wide enough that the last
 // bits of a density solved from the pressure (a Helmholtz-energy formulation's, about 1e-15 of a liquid's)
