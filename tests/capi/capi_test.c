@@ -388,48 +388,45 @@ static void CheckSizeRule(void) {
   }
 }
 
+typedef const char*(BW_CALL* NameFunction)(int32_t);
+
 static void CheckNames(void) {
   const struct {
+    const char* function;
+    NameFunction f;
     int32_t value;
     const char* name;
-  } statuses[] = {{BW_STATUS_OK, "ok"},
-                  {BW_STATUS_EXTRAPOLATED, "extrapolated"},
-                  {BW_STATUS_UNSUPPORTED_CODE, "unsupported code"},
-                  {BW_STATUS_INVALID_ARGUMENT, "invalid argument"},
-                  {BW_STATUS_NO_SOLUTION, "no solution"},
-                  {BW_STATUS_BAD_STRUCT, "bad struct"},
-                  {-1, "unknown"},
-                  {5, "unknown"},
-                  {BW_STATUS_BAD_STRUCT - 1, "unknown"},
-                  {BW_STATUS_BAD_STRUCT + 1, "unknown"},
-                  {INT32_MIN, "unknown"},
-                  {INT32_MAX, "unknown"}},
-    phases[] = {{BW_PHASE_UNKNOWN, "unknown"},
-                {BW_PHASE_LIQUID, "liquid"},
-                {BW_PHASE_VAPOUR, "vapour"},
-                {BW_PHASE_SUPERCRITICAL, "supercritical"},
-                {BW_PHASE_TWO_PHASE, "two-phase"},
-                {-1, "unknown"},
-                {5, "unknown"},
-                {BW_STATUS_BAD_STRUCT, "unknown"},
-                {INT32_MIN, "unknown"},
-                {INT32_MAX, "unknown"}};
+  } names[] = {
+      {"bw_StatusName", bw_StatusName, BW_STATUS_OK, "ok"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_EXTRAPOLATED, "extrapolated"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_UNSUPPORTED_CODE, "unsupported code"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_INVALID_ARGUMENT, "invalid argument"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_NO_SOLUTION, "no solution"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_BAD_STRUCT, "bad struct"},
+      {"bw_StatusName", bw_StatusName, -1, "unknown"},
+      {"bw_StatusName", bw_StatusName, 5, "unknown"},
+      {"bw_StatusName", bw_StatusName, BW_STATUS_BAD_STRUCT + 1, "unknown"},
+      {"bw_StatusName", bw_StatusName, INT32_MIN, "unknown"},
+      {"bw_StatusName", bw_StatusName, INT32_MAX, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, BW_PHASE_UNKNOWN, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, BW_PHASE_LIQUID, "liquid"},
+      {"bw_PhaseName", bw_PhaseName, BW_PHASE_VAPOUR, "vapour"},
+      {"bw_PhaseName", bw_PhaseName, BW_PHASE_SUPERCRITICAL, "supercritical"},
+      {"bw_PhaseName", bw_PhaseName, BW_PHASE_TWO_PHASE, "two-phase"},
+      {"bw_PhaseName", bw_PhaseName, -1, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, 5, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, BW_STATUS_BAD_STRUCT, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, INT32_MIN, "unknown"},
+      {"bw_PhaseName", bw_PhaseName, INT32_MAX, "unknown"},
+  };
   char message[200];
   size_t i;
 
-  for (i = 0; i < sizeof statuses / sizeof statuses[0]; ++i) {
-    const char* name = bw_StatusName(statuses[i].value);
-    if (name == NULL || strcmp(name, statuses[i].name) != 0) {
-      snprintf(message, sizeof message, "bw_StatusName(%" PRId32 ") is \"%s\", expected \"%s\"",
-               statuses[i].value, name == NULL ? "(null)" : name, statuses[i].name);
-      Fail(message);
-    }
-  }
-  for (i = 0; i < sizeof phases / sizeof phases[0]; ++i) {
-    const char* name = bw_PhaseName(phases[i].value);
-    if (name == NULL || strcmp(name, phases[i].name) != 0) {
-      snprintf(message, sizeof message, "bw_PhaseName(%" PRId32 ") is \"%s\", expected \"%s\"",
-               phases[i].value, name == NULL ? "(null)" : name, phases[i].name);
+  for (i = 0; i < sizeof names / sizeof names[0]; ++i) {
+    const char* name = names[i].f(names[i].value);
+    if (name == NULL || strcmp(name, names[i].name) != 0) {
+      snprintf(message, sizeof message, "%s(%" PRId32 ") is \"%s\", expected \"%s\"", names[i].function,
+               names[i].value, name == NULL ? "(null)" : name, names[i].name);
       Fail(message);
     }
   }
