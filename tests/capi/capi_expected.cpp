@@ -1,10 +1,14 @@
 // Writes what the C interface must return, computed by the C++ library: one line per call of every public
 // function over a table of arguments and formulation codes,
 //   <name> <argument>... <code> <result>
+// and for the state functions
+//   <name> <argument> <argument> <code> <T> <P> <v> <rho> <h> <s> <u> <cp> <cv> <w> <x> <mu> <lambda>
+//          <sigma> <nu> <alpha> <Pr> <phase> <region> <status> <transport> <transport_status>
 // with the doubles as their 64-bit patterns in hexadecimal, so that NaN, infinities and the last bit
-// survive the trip.
+// survive the trip, and the enumerations as decimal integers.
 //   capi_expected <output file>
 #include <brimwater/props.h>
+#include <brimwater/state.h>
 
 #include <cinttypes>
 #include <cstddef>
@@ -73,9 +77,30 @@ const Pair kPressureEnthalpy[] = {{1000.0, 1400.0}, {100.0, 700.0}, {2000.0, 300
 const Pair kPressureEntropy[] = {{1000.0, 1.6}, {100.0, 1.2}, {2000.0, 0.5}, {1.0, 7.0},
                                  {10.0, 2.5},   {0.1, 4.0},   {25.0, 4.4}};
 
+// (h, s): superheated, wet and liquid, in (BTU/lbm)/(BTU/(lbm degR)) and (kJ/kg)/(kJ/(kg K)).
+const Pair kEnthalpyEntropy[] = {{1400.0, 1.6}, {800.0, 1.3}, {100.0, 0.18}, {3000.0, 7.0},
+                                 {2000.0, 5.0}, {400.0, 1.2}, {2800.0, 5.8}, {2100.0, 4.4}};
+// (T, x) and (P, x): saturated liquid and vapour, mixtures, near and beyond the critical point, and qualities
+// outside [0, 1].
+const Pair kTemperatureQuality[] = {{212.0, 0.5}, {373.15, 0.0}, {373.15, 1.0}, {500.0, 0.3},  {647.0, 0.5},
+                                    {700.0, 0.5}, {705.0, 1.0},  {373.15, 1.5}, {373.15, -0.1}};
+const Pair kPressureQuality[] = {{14.7, 0.5}, {0.101325, 0.0}, {1.0, 1.0},    {10.0, 0.25},
+                                 {22.0, 0.5}, {30.0, 0.5},     {3200.0, 0.0}, {1.0, 2.0}};
+
 template <std::size_t n>
 void Append(std::vector<Pair>& pairs, const Pair (&states)[n]) {
   for (const Pair& state : states) pairs.push_back(state);
+}
+
+// Each hostile value in each place beside the first ordinary state, and in both places at once.
+void AppendHostile(std::vector<Pair>& pairs, bool one_argument) {
+  const Pair ordinary = pairs.front();
+  for (const double bad : kHostile) {
+    pairs.push_back({bad, ordinary.second});
+    if (one_argument) continue;
+    pairs.push_back({ordinary.first, bad});
+    pairs.push_back({bad, bad});
+  }
 }
 
 std::vector<Pair> PairsFor(Arguments arguments) {
@@ -91,15 +116,23 @@ std::vector<Pair> PairsFor(Arguments arguments) {
     case Arguments::PressureEnthalpy: Append(pairs, kPressureEnthalpy); break;
     case Arguments::PressureEntropy: Append(pairs, kPressureEntropy); break;
   }
-  // Each hostile value in each place beside the first ordinary state, and in both places at once.
-  const Pair ordinary = pairs.front();
-  for (const double bad : kHostile) {
-    pairs.push_back({bad, ordinary.second});
-    if (arguments == Arguments::Temperature || arguments == Arguments::Pressure) continue;
-    pairs.push_back({ordinary.first, bad});
-    pairs.push_back({bad, bad});
-  }
+  AppendHostile(pairs, arguments == Arguments::Temperature || arguments == Arguments::Pressure);
   return pairs;
+}
+
+struct StateFunction {
+  const char* name;
+  brimwater::State (*solve)(double, double, FormulationCode);
+  std::vector<Pair> pairs;
+};
+
+template <std::size_t n>
+StateFunction WithHostile(const char* name, brimwater::State (*solve)(double, double, FormulationCode),
+                          const Pair (&states)[n]) {
+  StateFunction f{name, solve, {}};
+  Append(f.pairs, states);
+  AppendHostile(f.pairs, false);
+  return f;
 }
 
 std::uint64_t Bits(double value) {
@@ -112,6 +145,18 @@ void WriteCall(std::FILE* out, const PublicFunction& f, const Pair& arguments, F
   std::fprintf(out, "%s %016" PRIx64, f.name, Bits(arguments.first));
   if (f.arity() == 2) std::fprintf(out, " %016" PRIx64, Bits(arguments.second));
   std::fprintf(out, " %" PRId32 " %016" PRIx64 "\n", code, Bits(f(arguments.first, arguments.second, code)));
+}
+
+void WriteState(std::FILE* out, const StateFunction& f, const Pair& arguments, FormulationCode code) {
+  const brimwater::State s = f.solve(arguments.first, arguments.second, code);
+  std::fprintf(out, "%s %016" PRIx64 " %016" PRIx64 " %" PRId32, f.name, Bits(arguments.first),
+               Bits(arguments.second), code);
+  for (const double value : {s.T, s.P, s.v, s.rho, s.h, s.s, s.u, s.cp, s.cv, s.w, s.x, s.mu, s.lambda,
+                             s.sigma, s.nu, s.alpha, s.Pr}) {
+    std::fprintf(out, " %016" PRIx64, Bits(value));
+  }
+  std::fprintf(out, " %d %d %d %d %d\n", static_cast<int>(s.phase), s.region, static_cast<int>(s.status),
+               static_cast<int>(s.transport), static_cast<int>(s.transport_status));
 }
 
 }  // namespace
@@ -129,6 +174,19 @@ int main(int argc, char** argv) {
   for (const PublicFunction& f : kPublicFunctions) {
     for (const Pair& arguments : PairsFor(f.arguments)) {
       for (const FormulationCode code : kCodes) WriteCall(out, f, arguments, code);
+    }
+  }
+  const StateFunction states[] = {
+      WithHostile("StateOfTP", brimwater::StateOfTP, kTemperaturePressure),
+      WithHostile("StateOfPH", brimwater::StateOfPH, kPressureEnthalpy),
+      WithHostile("StateOfPS", brimwater::StateOfPS, kPressureEntropy),
+      WithHostile("StateOfHS", brimwater::StateOfHS, kEnthalpyEntropy),
+      WithHostile("StateOfTX", brimwater::StateOfTX, kTemperatureQuality),
+      WithHostile("StateOfPX", brimwater::StateOfPX, kPressureQuality),
+  };
+  for (const StateFunction& f : states) {
+    for (const Pair& arguments : f.pairs) {
+      for (const FormulationCode code : kCodes) WriteState(out, f, arguments, code);
     }
   }
   return std::fclose(out) == 0 ? 0 : 1;

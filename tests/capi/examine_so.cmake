@@ -1,5 +1,6 @@
 # Inspects libbrimwater.so: its soname carries the major version, and the only symbols it defines for other
-# programs are the fifteen bw_ functions, each in the version node BRIMWATER_1 (which the dynamic symbol
+# programs are the bw_ functions (the fifteen, the six state functions and the two names), each in the
+# version node BRIMWATER_1 (which the dynamic symbol
 # table lists as a symbol of its own).
 #   cmake -DNM=<nm> -DOBJDUMP=<objdump> -DLIBRARY=<file> -DSONAME=<libbrimwater.so.N> -P examine_so.cmake
 execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE result)
@@ -17,7 +18,8 @@ string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
 list(TRANSFORM lines REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "")
 list(SORT lines)
 set(wanted BRIMWATER_1)
-foreach(name Hf Hg HofPS HofTP Psat Sf Sg SofPH SofTP TofPH TofPS Tsat Vf Vg VofTP)
+foreach(name Hf Hg HofPS HofTP Psat Sf Sg SofPH SofTP TofPH TofPS Tsat Vf Vg VofTP
+             StateOfTP StateOfPH StateOfPS StateOfHS StateOfTX StateOfPX StatusName PhaseName)
   list(APPEND wanted bw_${name}@@BRIMWATER_1)
 endforeach()
 list(SORT wanted)
