@@ -1,9 +1,11 @@
-// The Calc add-in: one UNO object that offers the library's fifteen functions as worksheet functions.
+// The Calc add-in: one UNO object that offers the library's fifteen functions and BWSTATE, a property of
+// a state of the state interface, as worksheet functions.
 //
 // Calc finds it as an implementation of com.sun.star.sheet.AddIn, reads its functions from XBrimwater by
 // introspection, their display names and help texts from XAddIn, and the names they have in Excel files from
-// XCompatibilityNames. Each function only calls the library: results, PropertyError included, go back to the
-// cell as numbers, as the Excel add-in returns them.
+// XCompatibilityNames. Each function only calls the library: the fifteen return their results, PropertyError
+// included, to the cell as numbers, as the Excel add-in returns them; BWSTATE turns what the state interface
+// reports as failed into Calc errors.
 #ifndef BRIMWATER_LIBREOFFICE_ADDIN_H
 #define BRIMWATER_LIBREOFFICE_ADDIN_H
 
@@ -64,6 +66,13 @@ class AddIn : public cppu::WeakImplHelper5<org::brimwater::calc::XBrimwater, css
   double SAL_CALL HofPS(double P, double S, sal_Int32 formulation) override {
     return brimwater::HofPS(P, S, formulation);
   }
+  // The property of the state that the pair's a and b give. Throws IllegalArgumentException (Err:502) for an
+  // unknown property or pair, a code the state interface does not offer and arguments outside every state
+  // (a temperature or pressure not above zero, a quality outside 0 to 1), NoConvergenceException (Err:523)
+  // when no state of the formulation has these inputs. A property the state does not have (x of a
+  // single-phase state, cp of a two-phase mixture) is NaN, which Calc shows as #NUM!.
+  double SAL_CALL BwState(const rtl::OUString& property, const rtl::OUString& pair, double a, double b,
+                          sal_Int32 formulation) override;
 
   // XAddIn. The texts are English whatever the locale; an unknown function or argument gets an empty text.
   rtl::OUString SAL_CALL getProgrammaticFuntionName(const rtl::OUString& displayName) override;

@@ -4,11 +4,17 @@
 //
 // Columns: case, expect, a, b, formulation, result, formula (the result's formula as FORMULA() shows it).
 // "library" rows must hold the library's value of the function in the formula, at the row's own cells, to
-// 1e-12 relative; where that value is NaN or infinite, Calc's #NUM!. "nonfinite" rows are library rows whose
-// value must be NaN or infinite. Any other expectation is the cell's exact text (a Calc error). Every
-// function must appear in library rows with an English and an SI code. Exit status 0 when all agree.
+// 1e-12 relative; where that value is NaN or infinite, Calc's #NUM!. BWSTATE names its property and pair as
+// text literals ahead of the row's cells; a state that the state interface reports as failed must show
+// Err:502 (unsupported code, invalid argument) or Err:523 (no solution). "nonfinite" rows are library rows
+// whose value must be NaN or infinite (for BWSTATE: of a state that was found). Any other expectation is the
+// cell's exact text (a Calc error). Every function, and every property of BWSTATE, must appear in library
+// rows with an English and an SI code, and every input pair of BWSTATE at least once. Exit status 0 when all
+// agree.
 #include <brimwater/props.h>
+#include <brimwater/state.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -44,9 +50,45 @@ const std::map<std::string, Function> kFunctions = {
     {"HOFPS", {nullptr, brimwater::HofPS}},
 };
 
+// BWSTATE's properties by their names in small letters, read from a state independently of the extension.
+using StateReader = double (*)(const brimwater::State&);
+const std::map<std::string, StateReader> kStateProperties = {
+    {"t", [](const brimwater::State& s) { return s.T; }},
+    {"p", [](const brimwater::State& s) { return s.P; }},
+    {"v", [](const brimwater::State& s) { return s.v; }},
+    {"rho", [](const brimwater::State& s) { return s.rho; }},
+    {"h", [](const brimwater::State& s) { return s.h; }},
+    {"s", [](const brimwater::State& s) { return s.s; }},
+    {"u", [](const brimwater::State& s) { return s.u; }},
+    {"cp", [](const brimwater::State& s) { return s.cp; }},
+    {"cv", [](const brimwater::State& s) { return s.cv; }},
+    {"w", [](const brimwater::State& s) { return s.w; }},
+    {"x", [](const brimwater::State& s) { return s.x; }},
+    {"mu", [](const brimwater::State& s) { return s.mu; }},
+    {"lambda", [](const brimwater::State& s) { return s.lambda; }},
+    {"sigma", [](const brimwater::State& s) { return s.sigma; }},
+    {"nu", [](const brimwater::State& s) { return s.nu; }},
+    {"alpha", [](const brimwater::State& s) { return s.alpha; }},
+    {"pr", [](const brimwater::State& s) { return s.Pr; }},
+    {"region", [](const brimwater::State& s) { return static_cast<double>(s.region); }},
+    // The numbers of the state header's enumerators: phase 1 liquid to 4 two-phase, status 0 ok, 1
+    // extrapolated.
+    {"phase", [](const brimwater::State& s) { return static_cast<double>(s.phase); }},
+    {"status", [](const brimwater::State& s) { return static_cast<double>(s.status); }},
+};
+
+using StateSolver = brimwater::State (*)(double, double, brimwater::FormulationCode);
+const std::map<std::string, StateSolver> kStatePairs = {
+    {"tp", brimwater::StateOfTP}, {"ph", brimwater::StateOfPH}, {"ps", brimwater::StateOfPS},
+    {"hs", brimwater::StateOfHS}, {"tx", brimwater::StateOfTX}, {"px", brimwater::StateOfPX},
+};
+
 constexpr double kRelativeTolerance = 1e-12;
-// Calc's text for a cell whose value is NaN or infinite.
+// Calc's texts for a cell whose value is NaN or infinite, for an illegal argument and for a calculation that
+// does not converge.
 constexpr char kNotFinite[] = "#NUM!";
+constexpr char kIllegalArgument[] = "Err:502";
+constexpr char kNoConvergence[] = "Err:523";
 
 enum Column { kCase, kExpect, kA, kB, kFormulation, kResult, kFormula, kColumns };
 
@@ -99,6 +141,11 @@ std::string Format(double value) {
   return buffer;
 }
 
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // The function name and the argument list of a formula text such as "=HOFTP(C9,D9,E9)".
 bool SplitFormula(const std::string& formula, std::string& name, std::string& arguments) {
   const std::size_t open = formula.find('(');
@@ -112,41 +159,113 @@ bool SplitFormula(const std::string& formula, std::string& name, std::string& ar
   return true;
 }
 
+// What a library row's cell must show: the library's number, or the exact text of a Calc error.
+struct Expected {
+  double value = 0.0;
+  std::string text;  // empty for a number
+};
+
+Expected ExpectedNumber(double value) {
+  if (!std::isfinite(value)) return {value, kNotFinite};
+  return {value, ""};
+}
+
+// A text literal of a formula, "cp" with "" for a quote, without its quotes; nothing if it is none.
+std::optional<std::string> TextLiteral(const std::string& argument) {
+  if (argument.size() < 2 || argument.front() != '"' || argument.back() != '"') return std::nullopt;
+  std::string text;
+  for (std::size_t i = 1; i + 1 < argument.size(); ++i) {
+    if (argument[i] == '"') ++i;  // the first of a doubled quote
+    text += argument[i];
+  }
+  return text;
+}
+
+// BWSTATE's arguments "cp","PH",C9,D9,E9 split into the two literals and the rest, "C9,D9,E9".
+bool SplitStateArguments(const std::string& arguments, std::string& property, std::string& pair,
+                         std::string& cells) {
+  std::vector<std::string> parts(1);
+  bool quoted = false;
+  for (const char c : arguments) {
+    if (c == '"') quoted = !quoted;
+    if (c == ',' && !quoted && parts.size() < 3) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  if (parts.size() != 3) return false;
+  const std::optional<std::string> p = TextLiteral(parts[0]);
+  const std::optional<std::string> q = TextLiteral(parts[1]);
+  if (!p || !q) return false;
+  property = *p;
+  pair = *q;
+  cells = parts[2];
+  return true;
+}
+
 // Why a library row disagrees, or nothing.
 std::optional<std::string> CheckLibraryRow(const std::vector<std::string>& row, int line,
                                            bool mustBeNonFinite, std::set<std::string>& covered) {
   std::string name;
   std::string arguments;
   if (!SplitFormula(row[kFormula], name, arguments)) return "the formula text is '" + row[kFormula] + "'";
+  const bool state = name == "BWSTATE";
   const auto function = kFunctions.find(name);
-  if (function == kFunctions.end()) return "'" + name + "' is not a Brimwater function";
+  if (!state && function == kFunctions.end()) return "'" + name + "' is not a Brimwater function";
+  std::string property;
+  std::string pair;
+  if (state && !SplitStateArguments(arguments, property, pair, arguments))
+    return "BWSTATE's arguments " + arguments + " do not start with a property and a pair in quotes";
+  const auto reader = kStateProperties.find(Lower(property));
+  const auto solver = kStatePairs.find(Lower(pair));
+  if (state && reader == kStateProperties.end()) return "'" + property + "' is not a property of BWSTATE";
+  if (state && solver == kStatePairs.end()) return "'" + pair + "' is not an input pair of BWSTATE";
+
   const std::string n = std::to_string(line);
-  const std::string own = function->second.one ? "C" + n + ",E" + n : "C" + n + ",D" + n + ",E" + n;
+  const bool one = !state && function->second.one;
+  const std::string own = one ? "C" + n + ",E" + n : "C" + n + ",D" + n + ",E" + n;
   if (arguments != own) return "the formula's arguments are " + arguments + ", not the row's own " + own;
 
   const std::optional<double> a = ArgumentValue(row[kA]);
   const std::optional<double> b = ArgumentValue(row[kB]);
   const std::optional<brimwater::FormulationCode> code = CodeValue(row[kFormulation]);
   if (!a || !b || !code) return "the arguments are not numbers";
-  const double expected =
-      function->second.one ? function->second.one(*a, *code) : function->second.two(*a, *b, *code);
-  if (mustBeNonFinite && std::isfinite(expected))
-    return "the library's value " + Format(expected) + " is finite";
+  Expected expected;
+  std::string key = name;
+  if (state) {
+    const brimwater::State s = solver->second(*a, *b, *code);
+    switch (s.status) {
+      case brimwater::Status::Ok:
+      case brimwater::Status::Extrapolated: expected = ExpectedNumber(reader->second(s)); break;
+      case brimwater::Status::NoSolution: expected.text = kNoConvergence; break;
+      default: expected.text = kIllegalArgument; break;
+    }
+    key = "BWSTATE " + reader->first;
+    covered.insert("BWSTATE pair " + solver->first);
+  } else {
+    expected = ExpectedNumber(one ? function->second.one(*a, *code) : function->second.two(*a, *b, *code));
+  }
+  if (mustBeNonFinite && expected.text != kNotFinite) {
+    return "the library gives " + (expected.text.empty() ? Format(expected.value) : expected.text) +
+           ", not NaN or an infinity";
+  }
   if (*code == 67 || *code == 69 || *code == 84 || *code == 95 || *code == 97)
-    covered.insert(name + " English");
+    covered.insert(key + " English");
   if (*code == -67 || *code == -69 || *code == -84 || *code == -95 || *code == -97)
-    covered.insert(name + " SI");
+    covered.insert(key + " SI");
 
   const std::string& result = row[kResult];
   if (result == "stale") return "the cell was not recalculated (it shows its cached text)";
-  if (!std::isfinite(expected)) {
-    if (result == kNotFinite) return std::nullopt;
-    return "Calc shows '" + result + "', the library gives " + Format(expected);
+  if (!expected.text.empty()) {
+    if (result == expected.text) return std::nullopt;
+    return "Calc shows '" + result + "', the library gives " +
+           (expected.text == kNotFinite ? Format(expected.value) : expected.text);
   }
   const std::optional<double> value = ParseNumber(result);
-  if (!value) return "Calc shows '" + result + "', the library gives " + Format(expected);
-  if (std::fabs(*value - expected) > kRelativeTolerance * std::fabs(expected)) {
-    return "Calc shows " + result + ", the library gives " + Format(expected);
+  if (!value) return "Calc shows '" + result + "', the library gives " + Format(expected.value);
+  if (std::fabs(*value - expected.value) > kRelativeTolerance * std::fabs(expected.value)) {
+    return "Calc shows " + result + ", the library gives " + Format(expected.value);
   }
   return std::nullopt;
 }
@@ -190,12 +309,21 @@ int main(int argc, char** argv) {
     }
   }
 
-  for (const auto& function : kFunctions) {
+  std::vector<std::string> required;
+  for (const auto& function : kFunctions) required.push_back(function.first);
+  for (const auto& property : kStateProperties) required.push_back("BWSTATE " + property.first);
+  for (const std::string& call : required) {
     for (const char* units : {" English", " SI"}) {
-      if (covered.count(function.first + units) == 0) {
+      if (covered.count(call + units) == 0) {
         ++failures;
-        std::cout << "the workbook never calls " << function.first << " in" << units << " units\n";
+        std::cout << "the workbook never calls " << call << " in" << units << " units\n";
       }
+    }
+  }
+  for (const auto& pair : kStatePairs) {
+    if (covered.count("BWSTATE pair " + pair.first) == 0) {
+      ++failures;
+      std::cout << "the workbook never calls BWSTATE with the pair " << pair.first << "\n";
     }
   }
   if (libraryRows + errorRows == 0) {
