@@ -122,10 +122,10 @@ constexpr std::array<Term, 39> kRegion3 = {{
 // x^k for k = 0 .. N-1. Each power is the product of two lower ones (x^k = x^(k/2) x^(k - k/2)), so the
 // chain of dependent multiplications is only about log2(N) long. This loop and the coefficient-table sums
 // below are unrolled fully: with the exponents known at compile time each term becomes straight-line code.
-template <std::size_t N>
-std::array<double, N> Powers(double x) {
-  std::array<double, N> p{};
-  p[0] = 1.0;
+template <std::size_t N, typename Real>
+std::array<Real, N> Powers(const Real& x) {
+  std::array<Real, N> p{};
+  p[0] = Real{} + 1.0;  // one in every lane
   if constexpr (N > 1) p[1] = x;
 #pragma GCC unroll 64
   for (std::size_t k = 2; k < N; ++k) p[k] = p[k / 2] * p[k - k / 2];
@@ -392,50 +392,64 @@ numerics::GibbsPoint GibbsOfReduced(const Reduced& r, double T, double P, double
 
 constexpr double kCriticalDensityGcm3 = kCriticalDensity / 1000.0;  // g/cm3
 
-// The sums over a table {I, J, n} of n x^I y^J and its derivatives, grouped by I: first, for each I, the sums
-// over J of n y^J and of its first and second y-derivatives; then the sums over I with x^I and its
-// x-derivatives. Grouping roughly halves the multiplications of a term-by-term sum. `x(k)` and `y(k)` give
-// x^k and y^k.
+// Two doubles in one register: GCC's and Clang's vector extension, one SSE2 instruction per operation on
+// x86-64 (whose baseline SSE2 is), two scalar ones elsewhere. Each lane is rounded as the scalar operation
+// would be, so the results do not depend on the machine.
+// No function takes or returns a Pair by value: where SSE is not enabled (32-bit MinGW) that would change the
+// calling convention.
+typedef double Pair __attribute__((vector_size(16)));
+
+// The sums over a table {I, J, n} of n x^I y^J and its derivatives, grouped by I. For each I the sums over J
+// of n y^J, n J y^J and n J (J - 1) y^J (y^0, y^1 and y^2 times the y-derivatives) share the power y^J; the
+// sums over I then take x^I and its x-derivatives, and one multiplication by 1 / y or 1 / y^2 at the end
+// gives the y-derivatives. The first two sums travel together in one Pair. `x(k)` gives x^k (k >= 0) and
+// `y(k)` gives y^k in both lanes of a Pair; y must not be zero.
 template <std::size_t NI, std::size_t NTerms, typename XPowers, typename YPowers>
-Reduced GroupedSums(const std::array<Term, NTerms>& table, const XPowers& x, const YPowers& y) {
-  std::array<double, NI> s0{}, s1{}, s2{};
+Reduced GroupedSums(const std::array<Term, NTerms>& table, const XPowers& x, const YPowers& y, double inv_y) {
+  std::array<Pair, NI> s01{};   // (sum n y^J, sum n J y^J)
+  std::array<double, NI> s2{};  // sum n J (J - 1) y^J
   std::array<bool, NI> present{};
 #pragma GCC unroll 64
   for (const Term& t : table) {
     const std::size_t i = Index(t.I);
     present[i] = true;
-    s0[i] += t.n * y(t.J);
-    if (t.J != 0) s1[i] += t.n * t.J * y(t.J - 1);
-    if (t.J != 0 && t.J != 1) s2[i] += t.n * t.J * (t.J - 1) * y(t.J - 2);
+    const Pair& yJ = y(t.J);
+    s01[i] += Pair{t.n, t.n * t.J} * yJ;
+    if (t.J != 0 && t.J != 1) s2[i] += t.n * t.J * (t.J - 1) * yJ[0];
   }
-  Reduced r{};
+  Pair f_fy{};    // (f, y f_y)
+  Pair fx_fxy{};  // (f_x, y f_xy)
+  double f_xx = 0.0;
+  double f_yy = 0.0;  // y^2 f_yy
 #pragma GCC unroll 64
   for (std::size_t i = 0; i < NI; ++i) {
     if (!present[i]) continue;
     const double xi = x(static_cast<int>(i));
-    r.f += xi * s0[i];
-    r.f_y += xi * s1[i];
-    r.f_yy += xi * s2[i];
+    f_fy += Pair{xi, xi} * s01[i];
+    f_yy += xi * s2[i];
     if (i >= 1) {
       const double di = static_cast<double>(i) * x(static_cast<int>(i) - 1);
-      r.f_x += di * s0[i];
-      r.f_xy += di * s1[i];
-      if (i >= 2) r.f_xx += static_cast<double>(i * (i - 1)) * x(static_cast<int>(i) - 2) * s0[i];
+      fx_fxy += Pair{di, di} * s01[i];
+      if (i >= 2) f_xx += static_cast<double>(i * (i - 1)) * x(static_cast<int>(i) - 2) * s01[i][0];
     }
   }
-  return r;
+  return {f_fy[0], fx_fxy[0], f_fy[1] * inv_y, f_xx, fx_fxy[1] * inv_y, f_yy * (inv_y * inv_y)};
 }
 
 }  // namespace
 
 numerics::GibbsPoint Region1Point(double T, double P) {
-  // gamma = sum n (7.1 - pi)^I (tau - 1.222)^J; d/dpi brings down -I.
+  // gamma = sum n (7.1 - pi)^I (tau - 1.222)^J; d/dpi brings down -I. (tau - 1.222 >= 1 throughout region 1.)
   const double pi = P / kRegion1PStar;
   const double tau = kRegion1TStar / T;
   const std::array<double, 33> a = Powers<33>(7.1 - pi);
-  const SignedPowers<43, 17> b = MakeSignedPowers<43, 17>(tau - 1.222);
+  const double y = tau - 1.222;
+  const double inv_y = 1.0 / y;
+  const std::array<Pair, 18> up = Powers<18>(Pair{y, y});
+  const std::array<Pair, 42> down = Powers<42>(Pair{inv_y, inv_y});
   Reduced r = GroupedSums<33>(
-      kRegion1, [&a](int k) { return a[Index(k)]; }, b);
+      kRegion1, [&a](int k) { return a[Index(k)]; },
+      [&up, &down](int k) -> const Pair& { return k >= 0 ? up[Index(k)] : down[Index(-k)]; }, inv_y);
   // The sums were taken in (7.1 - pi): each derivative in pi changes the sign.
   r.f_x = -r.f_x;
   r.f_xy = -r.f_xy;
@@ -447,10 +461,14 @@ numerics::GibbsPoint Region2Point(double T, double P) {
   const double pi = P;
   const double tau = kRegion2TStar / T;
   const std::array<double, 25> p = Powers<25>(pi);
-  const std::array<double, 59> b = Powers<59>(tau - 0.5);
+  // At tau - 0.5 = 0 exactly (1080 K, beyond region 2) the sums are taken at 1e-100 instead, where they
+  // equal their limits to the last bit.
+  const double y = tau == 0.5 ? 1e-100 : tau - 0.5;
+  const std::array<Pair, 59> b = Powers<59>(Pair{y, y});
   const SignedPowers<7, 3> t0 = MakeSignedPowers<7, 3>(tau);
   Reduced r = GroupedSums<25>(
-      kRegion2Residual, [&p](int k) { return p[Index(k)]; }, [&b](int k) { return b[Index(k)]; });
+      kRegion2Residual, [&p](int k) { return p[Index(k)]; },
+      [&b](int k) -> const Pair& { return b[Index(k)]; }, 1.0 / y);
   r.f += std::log(pi);
   r.f_x += 1.0 / pi;
   r.f_xx -= 1.0 / (pi * pi);
