@@ -122,10 +122,10 @@ constexpr std::array<Term, 39> kRegion3 = {{
 // x^k for k = 0 .. N-1. Each power is the product of two lower ones (x^k = x^(k/2) x^(k - k/2)), so the
 // chain of dependent multiplications is only about log2(N) long. This loop and the coefficient-table sums
 // below are unrolled fully: with the exponents known at compile time each term becomes straight-line code.
-template <std::size_t N>
-std::array<double, N> Powers(double x) {
-  std::array<double, N> p{};
-  p[0] = 1.0;
+template <std::size_t N, typename Real>
+std::array<Real, N> Powers(const Real& x) {
+  std::array<Real, N> p{};
+  p[0] = Real{} + 1.0;  // one in every lane
   if constexpr (N > 1) p[1] = x;
 #pragma GCC unroll 64
   for (std::size_t k = 2; k < N; ++k) p[k] = p[k / 2] * p[k - k / 2];
@@ -379,67 +379,92 @@ struct Reduced {
   double f, f_x, f_y, f_xx, f_xy, f_yy;
 };
 
-numerics::GibbsPoint GibbsOfReduced(const Reduced& r, double T, double P, double p_star, double tau) {
+// With tau = T* / T, g_TT = R tau^2 gamma_tautau / T = (R / T*) tau^3 gamma_tautau: no division by T.
+numerics::GibbsPoint GibbsOfReduced(const Reduced& r, double T, double P, double inv_p_star, double tau,
+                                    double inv_T_star) {
+  const double R_T = kR * T;
   return {T,
           P,
-          kR * T * r.f,
+          R_T * r.f,
           kR * (r.f - tau * r.f_y),
-          kR * T * r.f_x / p_star,
-          kR * tau * tau * r.f_yy / T,
-          kR * (r.f_x - tau * r.f_xy) / p_star,
-          kR * T * r.f_xx / (p_star * p_star)};
+          R_T * r.f_x * inv_p_star,
+          (kR * inv_T_star) * (tau * tau * tau) * r.f_yy,
+          kR * (r.f_x - tau * r.f_xy) * inv_p_star,
+          R_T * r.f_xx * (inv_p_star * inv_p_star)};
 }
 
 constexpr double kCriticalDensityGcm3 = kCriticalDensity / 1000.0;  // g/cm3
 
-// The sums over a table {I, J, n} of n x^I y^J and its derivatives, grouped by I: first, for each I, the sums
-// over J of n y^J and of its first and second y-derivatives; then the sums over I with x^I and its
-// x-derivatives. Grouping roughly halves the multiplications of a term-by-term sum. `x(k)` and `y(k)` give
-// x^k and y^k.
-template <std::size_t NI, std::size_t NTerms, typename XPowers, typename YPowers>
-Reduced GroupedSums(const std::array<Term, NTerms>& table, const XPowers& x, const YPowers& y) {
-  std::array<double, NI> s0{}, s1{}, s2{};
-  std::array<bool, NI> present{};
+// Two doubles in one register: GCC's and Clang's vector extension, one SSE2 instruction per operation on
+// x86-64 (whose baseline SSE2 is), two scalar ones elsewhere. Each lane is rounded as the scalar operation
+// would be, so the results do not depend on the machine.
+// No function takes or returns a Pair by value: where SSE is not enabled (32-bit MinGW) that would change the
+// calling convention.
+typedef double Pair __attribute__((vector_size(16)));
+
+// The sums over a table {I, J, n} of n x^I y^J and its derivatives, grouped by I (the table is ordered by I
+// and, within one I, by J). For each I the sums over J of n y^J, n J y^J and n J (J - 1) y^J (y^0, y^1 and
+// y^2 times the y-derivatives) are taken in nested (Horner) form, two of them to a Pair: (n y^J, n J y^J)
+// and (n J (J - 1) y^J, n y^J). The sums over I then take x^I and its x-derivatives, and one multiplication
+// by 1 / y or 1 / y^2 at the end gives the y-derivatives. `x(k)` gives x^k (k >= 0) and `y(k)` gives y^k in
+// both lanes of a Pair; y must not be zero.
+template <std::size_t NTerms, typename XPowers, typename YPowers>
+Reduced GroupedSums(const std::array<Term, NTerms>& table, const XPowers& x, const YPowers& y, double inv_y) {
+  Pair f_fy{};     // (f, y f_y)
+  Pair fx_fxy{};   // (f_x, y f_xy)
+  Pair fyy_fxx{};  // (y^2 f_yy, f_xx)
+  Pair a{};        // (sum n y^J, sum n J y^J) over the terms of one I
+  Pair b{};        // (sum n J (J - 1) y^J, sum n y^J)
 #pragma GCC unroll 64
-  for (const Term& t : table) {
-    const std::size_t i = Index(t.I);
-    present[i] = true;
-    s0[i] += t.n * y(t.J);
-    if (t.J != 0) s1[i] += t.n * t.J * y(t.J - 1);
-    if (t.J != 0 && t.J != 1) s2[i] += t.n * t.J * (t.J - 1) * y(t.J - 2);
-  }
-  Reduced r{};
-#pragma GCC unroll 64
-  for (std::size_t i = 0; i < NI; ++i) {
-    if (!present[i]) continue;
-    const double xi = x(static_cast<int>(i));
-    r.f += xi * s0[i];
-    r.f_y += xi * s1[i];
-    r.f_yy += xi * s2[i];
-    if (i >= 1) {
-      const double di = static_cast<double>(i) * x(static_cast<int>(i) - 1);
-      r.f_x += di * s0[i];
-      r.f_xy += di * s1[i];
-      if (i >= 2) r.f_xx += static_cast<double>(i * (i - 1)) * x(static_cast<int>(i) - 2) * s0[i];
+  for (std::size_t j = 0; j < NTerms; ++j) {
+    const std::size_t k = NTerms - 1 - j;  // from the last term back
+    const Term& t = table[k];
+    const Pair ca{t.n, t.n * t.J};
+    const Pair cb{t.n * t.J * (t.J - 1), t.n};
+    if (k + 1 == NTerms || table[k + 1].I != t.I) {
+      a = ca;  // the highest J of this I
+      b = cb;
+    } else {
+      const Pair& gap = y(table[k + 1].J - t.J);
+      a = a * gap + ca;
+      b = b * gap + cb;
     }
+    if (k > 0 && table[k - 1].I == t.I) continue;
+    // The lowest J of this I: the group is complete.
+    if (t.J != 0) {
+      a *= y(t.J);
+      b *= y(t.J);
+    }
+    const int i = t.I;
+    const double xi = x(i);
+    f_fy += Pair{xi, xi} * a;
+    if (i >= 1) {
+      const double di = i * x(i - 1);
+      fx_fxy += Pair{di, di} * a;
+    }
+    fyy_fxx += Pair{xi, i >= 2 ? i * (i - 1) * x(i >= 2 ? i - 2 : 0) : 0.0} * b;
   }
-  return r;
+  return {f_fy[0], fx_fxy[0], f_fy[1] * inv_y, fyy_fxx[1], fx_fxy[1] * inv_y, fyy_fxx[0] * (inv_y * inv_y)};
 }
 
 }  // namespace
 
 numerics::GibbsPoint Region1Point(double T, double P) {
-  // gamma = sum n (7.1 - pi)^I (tau - 1.222)^J; d/dpi brings down -I.
-  const double pi = P / kRegion1PStar;
+  // gamma = sum n (7.1 - pi)^I (tau - 1.222)^J; d/dpi brings down -I. (tau - 1.222 >= 1 throughout region 1.)
+  const double pi = P * (1.0 / kRegion1PStar);
   const double tau = kRegion1TStar / T;
   const std::array<double, 33> a = Powers<33>(7.1 - pi);
-  const SignedPowers<43, 17> b = MakeSignedPowers<43, 17>(tau - 1.222);
-  Reduced r = GroupedSums<33>(
-      kRegion1, [&a](int k) { return a[Index(k)]; }, b);
+  const double y = tau - 1.222;
+  const double inv_y = 1.0 / y;
+  const std::array<Pair, 18> up = Powers<18>(Pair{y, y});
+  const std::array<Pair, 42> down = Powers<42>(Pair{inv_y, inv_y});
+  Reduced r = GroupedSums(
+      kRegion1, [&a](int k) { return a[Index(k)]; },
+      [&up, &down](int k) -> const Pair& { return k >= 0 ? up[Index(k)] : down[Index(-k)]; }, inv_y);
   // The sums were taken in (7.1 - pi): each derivative in pi changes the sign.
   r.f_x = -r.f_x;
   r.f_xy = -r.f_xy;
-  return GibbsOfReduced(r, T, P, kRegion1PStar, tau);
+  return GibbsOfReduced(r, T, P, 1.0 / kRegion1PStar, tau, 1.0 / kRegion1TStar);
 }
 
 numerics::GibbsPoint Region2Point(double T, double P) {
@@ -447,13 +472,21 @@ numerics::GibbsPoint Region2Point(double T, double P) {
   const double pi = P;
   const double tau = kRegion2TStar / T;
   const std::array<double, 25> p = Powers<25>(pi);
-  const std::array<double, 59> b = Powers<59>(tau - 0.5);
-  const SignedPowers<7, 3> t0 = MakeSignedPowers<7, 3>(tau);
-  Reduced r = GroupedSums<25>(
-      kRegion2Residual, [&p](int k) { return p[Index(k)]; }, [&b](int k) { return b[Index(k)]; });
+  // At tau - 0.5 = 0 exactly (1080 K, beyond region 2) the sums are taken at 1e-100 instead, where they
+  // equal their limits to the last bit.
+  const double y = tau == 0.5 ? 1e-100 : tau - 0.5;
+  const std::array<Pair, 59> b = Powers<59>(Pair{y, y});
+  // tau^J0 for J0 = -7 .. 3, the negative powers from 1 / tau = T / T*.
+  const std::array<double, 4> up = Powers<4>(tau);
+  const std::array<double, 8> down = Powers<8>(T * (1.0 / kRegion2TStar));
+  const auto t0 = [&up, &down](int k) { return k >= 0 ? up[Index(k)] : down[Index(-k)]; };
+  Reduced r = GroupedSums(
+      kRegion2Residual, [&p](int k) { return p[Index(k)]; },
+      [&b](int k) -> const Pair& { return b[Index(k)]; }, 1.0 / y);
+  const double inv_pi = 1.0 / pi;
   r.f += std::log(pi);
-  r.f_x += 1.0 / pi;
-  r.f_xx -= 1.0 / (pi * pi);
+  r.f_x += inv_pi;
+  r.f_xx -= inv_pi * inv_pi;
 #pragma GCC unroll 64
   for (const IdealTerm& t : kRegion2Ideal) {
     r.f += t.n * t0(t.J);
@@ -462,7 +495,7 @@ numerics::GibbsPoint Region2Point(double T, double P) {
       if (t.J != 1) r.f_yy += t.n * t.J * (t.J - 1) * t0(t.J - 2);
     }
   }
-  return GibbsOfReduced(r, T, P, 1.0, tau);
+  return GibbsOfReduced(r, T, P, 1.0, tau, 1.0 / kRegion2TStar);
 }
 
 numerics::HelmholtzPoint Region3Point(double T, double rho) {
@@ -495,15 +528,16 @@ numerics::HelmholtzPoint Region3Point(double T, double rho) {
       if (term.J != 1) r.f_yy += n * term.J * (term.J - 1) * dI * t[Index(term.J - 2)];
     }
   }
-  const double rc = kCriticalDensityGcm3;
+  constexpr double inv_rc = 1.0 / kCriticalDensityGcm3;
+  const double R_T = kR * T;
   return {T,
           rho,
-          kR * T * r.f,
+          R_T * r.f,
           kR * (r.f - tau * r.f_y),
-          kR * T * r.f_x / rc,
-          kR * tau * tau * r.f_yy / T,
-          kR * (r.f_x - tau * r.f_xy) / rc,
-          kR * T * r.f_xx / (rc * rc)};
+          R_T * r.f_x * inv_rc,
+          (kR / kCriticalTemperature) * (tau * tau * tau) * r.f_yy,
+          kR * (r.f_x - tau * r.f_xy) * inv_rc,
+          R_T * r.f_xx * (inv_rc * inv_rc)};
 }
 
 double Region3Density(double T, double P, Region3Branch branch) {

@@ -13,22 +13,23 @@ constexpr double kSoundFactor = 1000.0;  // (m/s)^2 per MPa cm3/g
 
 Properties FromGibbs(const numerics::GibbsPoint& g) {
   const double v = g.g_P;
+  const double rho = 1.0 / v;
   const double s = -g.g_T;
   const double h = g.g + g.T * s;
   const double cp = -g.T * g.g_TT;
-  const double cv = cp + g.T * g.g_TP * g.g_TP / g.g_PP;
-  const double dv_dP_s = g.g_PP + g.T * g.g_TP * g.g_TP / cp;
+  // cp g_PP + T g_TP^2 = cv g_PP = cp (dv/dP)_s: one quotient each for cv and w.
+  const double n = cp * g.g_PP + g.T * g.g_TP * g.g_TP;
   return {g.T,
           g.P,
           v,
-          1.0 / v,
+          rho,
           h,
           s,
           h - g.P * v,
           cp,
-          cv,
-          std::sqrt(-kSoundFactor * v * v / dv_dP_s),
-          -g.g_PP / (v * v)};
+          n / g.g_PP,
+          std::sqrt(-kSoundFactor * v * v * cp / n),
+          -g.g_PP * (rho * rho)};
 }
 
 Properties Mixture(const Properties& liquid, const Properties& vapour, double x) {

@@ -12,6 +12,7 @@ constexpr double kSoundFactor = 1000.0;  // (m/s)^2 per MPa cm3/g
 
 Properties FromHelmholtz(const numerics::HelmholtzPoint& f) {
   const double rho = f.rho;
+  const double v = 1.0 / rho;
   const double rho2 = rho * rho;
   const double P = rho2 * f.a_rho;
   const double s = -f.a_T;
@@ -19,9 +20,12 @@ Properties FromHelmholtz(const numerics::HelmholtzPoint& f) {
   const double cv = -f.T * f.a_TT;
   const double dp_drho = 2.0 * rho * f.a_rho + rho2 * f.a_rhorho;
   const double dp_dT = rho2 * f.a_Trho;
-  const double cp = cv + f.T * dp_dT * dp_dT / (rho2 * dp_drho);
-  const double w2 = dp_drho + f.T * dp_dT * dp_dT / (rho2 * cv);
-  return {f.T, P, 1.0 / rho, rho, u + P / rho, s, u, cp, cv, std::sqrt(kSoundFactor * w2), 1.0 / dp_drho};
+  const double drho_dP = 1.0 / dp_drho;
+  // T (dp/dT)^2 / rho^2, which cp and w^2 share.
+  const double a = f.T * dp_dT * dp_dT * (v * v);
+  const double cp = cv + a * drho_dP;
+  const double w2 = dp_drho + a / cv;
+  return {f.T, P, v, rho, u + P * v, s, u, cp, cv, std::sqrt(kSoundFactor * w2), drho_dP};
 }
 
 }  // namespace brimwater::state
