@@ -4,6 +4,7 @@
 #include <brimwater/state.h>
 
 #include "if97/if97.h"
+#include "state/formulation.h"
 
 namespace {
 
@@ -64,4 +65,19 @@ void If97Region2Point(benchmark::State& state) {
   }
 }
 BENCHMARK(If97Region2Point);
+
+// The thermodynamic properties of a single-phase IAPWS-IF97 state alone (SI units, without the transport
+// properties that StateOfTP adds): the region's choice, one evaluation of its equation and the property
+// relations.
+void If97ThermodynamicState(benchmark::State& state, double T, double P) {
+  const brimwater::state::Formulation* f = brimwater::state::FormulationOf(-97);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(T);
+    benchmark::DoNotOptimize(f->single_phase(T, P));
+  }
+}
+BENCHMARK_CAPTURE(If97ThermodynamicState, region1, 300.0, 3.0);
+BENCHMARK_CAPTURE(If97ThermodynamicState, region2, 700.0, 0.0035);
+BENCHMARK_CAPTURE(If97ThermodynamicState, region5, 1500.0, 30.0);
+BENCHMARK_CAPTURE(If97ThermodynamicState, region3, 650.0, 25.5837018);
 }  // namespace
