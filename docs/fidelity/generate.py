@@ -590,7 +590,9 @@ def render_numbers(r):
         "Each formulation's saturated states (the state interface's x = 0 and x = 1) minus IAPWS-95's at the "
         f"same temperature, from the triple point to {SAT_T[-1]:g} K; Tsat is the formulation's saturation "
         "temperature at IAPWS-95's saturation pressure minus the temperature. Psat relative, Tsat in K, h′ and "
-        "h″ in kJ/kg, s′ and s″ in kJ/(kg K).\n"
+        "h″ in kJ/kg, s′ and s″ in kJ/(kg K). IAPWS-95's saturation line ends at its critical temperature, "
+        "647.096 K, which IAPWS-IF97 shares and the others exceed (NBS/NRC 1984 647.126 K, KKHM 1969 "
+        "647.245 K, IFC-67 647.3 K): the comparison stops just below it.\n"
     )
     rows = []
     for label, unit, _ in SAT_QUANTITIES:
