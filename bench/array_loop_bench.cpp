@@ -1,9 +1,10 @@
-// HofTP over a million states drawn at random from IAPWS-IF97 regions 1 and 2 (compressed liquid and
-// superheated vapour, code -97), in a plain C++ loop: the yardstick for the Python module's element loop,
-// which bench/python_bench.py times over the same states. Row: ArrayLoop/HofTP/-97/1000000, real time per
-// loop (divide by the element count for the time per element).
+// HofTP and StateOfTP over a million states drawn at random from IAPWS-IF97 regions 1 and 2 (compressed
+// liquid and superheated vapour, code -97), in a plain C++ loop: the yardstick for the Python module's
+// element loop, which bench/python_bench.py times over the same states. Rows: ArrayLoop/HofTP/-97/1000000 and
+// ArrayLoop/StateOfTP/-97/1000000, real time per loop (divide by the element count for the time per element).
 #include <benchmark/benchmark.h>
 #include <brimwater/props.h>
+#include <brimwater/state.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -54,5 +55,24 @@ void ArrayLoop(benchmark::State& state) {
 }
 
 BENCHMARK(ArrayLoop)->Name("ArrayLoop/HofTP/-97/1000000")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Every property of each state, into an array of states (the Python module writes one array per field).
+void StateArrayLoop(benchmark::State& state) {
+  std::vector<double> T;
+  std::vector<double> P;
+  MixedStates(T, P);
+  std::vector<brimwater::State> states(kElements);
+  for (auto _ : state) {
+    for (std::size_t i = 0; i < kElements; ++i) states[i] = brimwater::StateOfTP(T[i], P[i], -97);
+    benchmark::DoNotOptimize(states.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<benchmark::IterationCount>(kElements));
+}
+
+BENCHMARK(StateArrayLoop)
+    ->Name("ArrayLoop/StateOfTP/-97/1000000")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -3,7 +3,9 @@
 - HofTP over the million mixed IF97 region 1 and 2 states of bench/array_loop_bench.cpp (code -97), per
   element: the C++ loop (Google Benchmark, real time), the module on one thread and on two;
 - the overhead of a scalar call: brimwater.HofTP(700.0, 5.0, -97) from Python less the C++ call at the same
-  state (Public/HofTP/-97/vapour).
+  state (Public/HofTP/-97/vapour);
+- StateOfTP (every property of a state) over the same million states, code -97, per element: the C++ loop
+  (ArrayLoop/StateOfTP/-97/1000000), the module on one thread and on two (STATES=0 leaves these rows out).
 
 Usage: python_bench.py BUILD_DIR (a release build with brimwater_bench and the Python module); run through
 bench/python_bench.sh, which builds them. Each figure is the best of several runs, wall-clock time.
@@ -42,11 +44,12 @@ def mixed_states():
 
 
 def cpp_figures():
-    """Best real time per iteration, ns, of the two C++ rows."""
+    """Best real time per iteration, ns, of the C++ rows."""
     rows = subprocess.run(
         [
             os.path.join(build, "bench", "brimwater_bench"),
-            "--benchmark_filter=ArrayLoop/HofTP/-97/1000000|Public/HofTP/-97/vapour",
+            "--benchmark_filter=ArrayLoop/HofTP/-97/1000000|ArrayLoop/StateOfTP/-97/1000000"
+            "|Public/HofTP/-97/vapour",
             f"--benchmark_repetitions={REPEATS}",
             "--benchmark_min_time=0.5",
             "--benchmark_format=json",
@@ -63,7 +66,12 @@ def cpp_figures():
         name = row["run_name"]
         best[name] = min(best.get(name, float("inf")), row["real_time"] * scale)
         checksum = row.get("states_sum", checksum)
-    return best["ArrayLoop/HofTP/-97/1000000/real_time"] / ELEMENTS, best["Public/HofTP/-97/vapour"], checksum
+    return (
+        best["ArrayLoop/HofTP/-97/1000000/real_time"] / ELEMENTS,
+        best["Public/HofTP/-97/vapour"],
+        best["ArrayLoop/StateOfTP/-97/1000000/real_time"] / ELEMENTS,
+        checksum,
+    )
 
 
 def best_run(call):
@@ -79,7 +87,7 @@ def best_run(call):
 def main():
     load_before = os.getloadavg()[0]
     T, P = mixed_states()
-    cpp_element, cpp_scalar, checksum = cpp_figures()
+    cpp_element, cpp_scalar, cpp_state, checksum = cpp_figures()
     # The sums differ only in their order of addition.
     assert abs(float(np.sum(T + P)) / checksum - 1.0) < 1e-12, "the C++ benchmark's states differ from these"
     one, one_processor = (x / ELEMENTS * 1e9 for x in best_run(lambda: brimwater.HofTP(T, P, -97, threads=1)))
@@ -92,6 +100,17 @@ def main():
         / calls
         * 1e9
     )
+
+    states = os.environ.get("STATES", "1") != "0"
+    if states:
+        state_one, state_one_processor = (
+            x / ELEMENTS * 1e9 for x in best_run(lambda: brimwater.StateOfTP(T, P, -97, threads=1))
+        )
+        state_two, state_two_processor = (
+            x / ELEMENTS * 1e9 for x in best_run(lambda: brimwater.StateOfTP(T, P, -97, threads=2))
+        )
+        one_state, two_states = (brimwater.StateOfTP(T, P, -97, threads=n) for n in (1, 2))
+        assert all(np.array_equal(a, b, equal_nan=True) for a, b in zip(one_state, two_states))
 
     load_after = os.getloadavg()[0]
     print(
@@ -117,6 +136,18 @@ def main():
     overhead = scalar - cpp_scalar
     met = "yes" if overhead <= 1000 else "no"
     print(f"| Python call overhead (difference) | {overhead:.0f} ns | <= 1 us | {met} |")
+    if states:
+        print(f"| C++ loop, StateOfTP per element | {cpp_state:.1f} ns | | |")
+        print(
+            f"| Python StateOfTP, one thread, per element | {state_one:.1f} ns "
+            f"({state_one / cpp_state:.2f} x the C++ loop; "
+            f"{state_one_processor:.1f} ns of processor time) | | |"
+        )
+        print(
+            f"| Python StateOfTP, two threads, per element | {state_two:.1f} ns "
+            f"({state_one / state_two:.2f} x faster than one thread; "
+            f"{state_two_processor:.1f} ns of processor time over both) | | |"
+        )
 
 
 if __name__ == "__main__":

@@ -17,13 +17,14 @@
 
 namespace brimwater::python {
 
-// Calls element(x, i) for every element of the broadcast arguments, outside the GIL, split across threads.
-// The element must not touch Python objects and must not throw.
+// Calls element(x, i) for every element of the broadcast arguments, outside the GIL, split across threads
+// of at least `min_per_thread` elements each. The element must not touch Python objects and must not throw.
 template <std::size_t N, class Element>
-void ForEachBroadcastElement(const Broadcast<N>& b, std::size_t threads, const Element& element) {
+void ForEachBroadcastElement(const Broadcast<N>& b, std::size_t threads, const Element& element,
+                             std::size_t min_per_thread = kMinElementsPerThread) {
   if (b.size == 0) return;
   const py::gil_scoped_release released;
-  RunInChunks(b.size, threads,
+  RunInChunks(b.size, threads, min_per_thread,
               [&b, &element](std::size_t begin, std::size_t end) { ForEachElement(b, begin, end, element); });
 }
 

@@ -1,11 +1,13 @@
-// brimwater._core: the fifteen property functions for Python. Each takes scalars or NumPy arrays, broadcasts
-// them and returns a float or an array; the library computes every value. The package brimwater wraps them.
+// brimwater._core: the fifteen property functions and the six state functions for Python. Each takes scalars
+// or NumPy arrays, broadcasts them and returns a float or an array (a state: one per field); the library
+// computes every value. The package brimwater wraps them.
 #include <brimwater/props.h>
 #include <pybind11/pybind11.h>
 
 #include <array>
 
 #include "evaluate.h"
+#include "state_functions.h"
 
 namespace brimwater::python {
 namespace {
@@ -40,7 +42,8 @@ PYBIND11_MODULE(_core, m) {
   namespace bp = brimwater::python;
   namespace bw = brimwater;
   m.doc() =
-      "The compiled part of the brimwater package: the element loops of the fifteen property functions.";
+      "The compiled part of the brimwater package: the element loops of the fifteen property functions and "
+      "of the six state functions.";
   m.attr("__version__") = BRIMWATER_VERSION;
 
   bp::DefineOne<bw::Psat>(m, "Psat", "Ts");
@@ -58,4 +61,6 @@ PYBIND11_MODULE(_core, m) {
   bp::DefineTwo<bw::SofPH>(m, "SofPH", "P", "H");
   bp::DefineTwo<bw::TofPS>(m, "TofPS", "P", "S");
   bp::DefineTwo<bw::HofPS>(m, "HofPS", "P", "S");
+
+  bp::DefineStateFunctions(m);
 }

@@ -6,7 +6,16 @@ import numpy as np
 import pytest
 
 import brimwater
-from conftest import CODES, FUNCTIONS, call, hostile_grid, ordinary_grid, reference_values, same_bits
+from conftest import (
+    CODES,
+    FUNCTIONS,
+    Recorder,
+    call,
+    hostile_grid,
+    ordinary_grid,
+    reference_values,
+    same_bits,
+)
 
 
 def test_codes_rejected_are_exactly_those_the_library_does_not_support():
@@ -27,17 +36,6 @@ def test_unsupported_code_raises_value_error(name, code):
         call(name, [300.0] * len(FUNCTIONS[name]), code)
     with pytest.raises(ValueError):
         call(name, [np.full(10, 300.0)] * len(FUNCTIONS[name]), code)
-
-
-class Recorder:
-    """An array-like argument that records whether anyone looked at its values."""
-
-    def __init__(self):
-        self.read = False
-
-    def __array__(self, dtype=None):
-        self.read = True
-        return np.full(3, 700.0)
 
 
 def test_the_code_is_checked_before_any_work():
