@@ -160,7 +160,7 @@ def compute_maps():
         line = state("TX", np.linspace(273.16, 647.4, 800), 0.0, code)
         keep = np.isfinite(line.P)
         maps["saturation"][code] = (line.T[keep], line.P[keep])
-    # The cold liquid, where the formulations' heat capacities part most: cp at 280 K and h at 300 K, 0.1 MPa.
+    # The cold liquid, where NBS/NRC 1984 parts from the others: cp at 280 K and h at 300 K, 0.1 MPa.
     cold = {code: state("TP", np.array([280.0, 300.0]), 0.1, code) for code in CODES}
     maps["cold_liquid"] = {
         code: (
