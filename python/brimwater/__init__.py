@@ -113,8 +113,11 @@ _SATURATED_ENTROPY_NOTE = (
 )
 _INVERSE_NOTE = (
     "Below the critical pressure, a wet state (between the saturated liquid and the saturated vapour) is\n"
-    "recognised first; otherwise the temperature is found by a secant between 273.15 K and 1500 K, to\n"
-    "within 0.01 kJ/kg of the enthalpy or 1e-5 kJ/(kg K) of the entropy (at most 32 steps)."
+    "recognised first; otherwise the temperature is found by a secant between 273.15 K and 1500 K, until it\n"
+    "is within 0.01 kJ/kg of the enthalpy or 1e-5 kJ/(kg K) of the entropy, or its two ends lie closer than\n"
+    "0.001 kJ/kg or 1e-6 kJ/(kg K) (at most 32 steps). More than 1 K from the saturation temperature the\n"
+    "enthalpy is then met within 0.01 kJ/kg and the entropy within 1e-4 kJ/(kg K) (1e-5 for IAPWS-IF97 and\n"
+    "IFC-67), as measured in docs/fidelity.md."
 )
 
 
