@@ -218,6 +218,11 @@ constexpr double kHsTemperatureStep = 0.3;
 // a state is accepted if its residual is this far inside the 1e-9 the solvers promise.
 constexpr double kHsNoise = 1e-11;
 
+// Whether a residual is within that noise of the target's value (of 1 kJ/kg or 1 kJ/(kg K) near zero).
+bool WithinNoise(double residual, double target) {
+  return std::fabs(residual) <= kHsNoise * std::fmax(std::fabs(target), 1.0);
+}
+
 struct HsNewtonResult {
   PhaseState state;
   bool converged;
@@ -248,9 +253,7 @@ HsNewtonResult HsNewton(const Formulation& f, double h, double s, TP at) {
     const double dP = (dh - T * ds) / p.v;
     const double dT = T * (ds + p.dv_dT * dP) / p.cp;
     if (std::fabs(dP) <= kLastBits * P && std::fabs(dT) <= kLastBits * T) {
-      const bool quiet = std::fabs(dh) <= kHsNoise * std::fmax(std::fabs(h), 1.0) &&
-                         std::fabs(ds) <= kHsNoise * std::fmax(std::fabs(s), 1.0);
-      return {state, quiet, false, T};
+      return {state, WithinNoise(dh, h) && WithinNoise(ds, s), false, T};
     }
     P = std::fmin(std::fmax(P + dP, P / kHsPressureFactor), P * kHsPressureFactor);
     P = std::fmin(std::fmax(P, f.search_P_min), f.search_P_max);
@@ -270,9 +273,8 @@ bool ConfirmedSinglePhase(const Formulation& f, const PhaseState& state, double 
   const double Ts = f.sat_temperature(P);
   if (!std::isfinite(Ts)) return true;
   const SaturatedStates sat = f.saturated(Ts);
-  const double noise = kHsNoise * std::fmax(std::fabs(s), 1.0);
-  if (std::fabs(s - sat.liquid.s) <= noise) return state.phase == Phase::Liquid;
-  if (std::fabs(s - sat.vapour.s) <= noise) return state.phase == Phase::Vapour;
+  if (WithinNoise(s - sat.liquid.s, s)) return state.phase == Phase::Liquid;
+  if (WithinNoise(s - sat.vapour.s, s)) return state.phase == Phase::Vapour;
   if (s < sat.liquid.s) return state.props.T <= Ts;
   if (s > sat.vapour.s) return state.props.T >= Ts;
   return false;
@@ -302,13 +304,12 @@ State SolveTwoPhaseHS(const Formulation& f, double h, double s, double T_start) 
   if (!std::isfinite(fx.value)) return Failed(Status::NoSolution);
   const double T_solved = numerics::BracketedNewton(residual, {T_min, T_max}, T, fx, Tolerance(f, h));
   if (!(last_T == T_solved)) fx = residual(T_solved);
-  if (!(std::fabs(fx.value) <= kHsNoise * std::fmax(std::fabs(h), 1.0))) return Failed(Status::NoSolution);
+  if (!WithinNoise(fx.value, h)) return Failed(Status::NoSolution);
   if (quality >= 0.0 && quality <= 1.0) return SaturatedState(f, sat, quality, sat.liquid.P);
   // A saturated phase itself gives a quality a few ulps outside [0, 1]: that phase, if its h and s are the
   // targets to the noise.
   const Properties& phase = quality < 0.0 ? sat.liquid : sat.vapour;
-  if (std::fabs(phase.h - h) <= kHsNoise * std::fmax(std::fabs(h), 1.0) &&
-      std::fabs(phase.s - s) <= kHsNoise * std::fmax(std::fabs(s), 1.0)) {
+  if (WithinNoise(phase.h - h, h) && WithinNoise(phase.s - s, s)) {
     return SaturatedState(f, sat, quality < 0.0 ? 0.0 : 1.0, sat.liquid.P);
   }
   return Failed(Status::NoSolution);
