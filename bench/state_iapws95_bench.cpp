@@ -34,6 +34,7 @@ BENCHMARK_CAPTURE(Pair, StateOfPH_95_wet, brimwater::StateOfPH, 0.1, 2000.0);
 BENCHMARK_CAPTURE(Pair, StateOfPH_95_supercritical, brimwater::StateOfPH, 25.0, 2500.0);
 BENCHMARK_CAPTURE(Pair, StateOfPS_95_superheated, brimwater::StateOfPS, 1.0, 7.0);
 BENCHMARK_CAPTURE(Pair, StateOfHS_95_superheated, brimwater::StateOfHS, 3000.0, 7.0);
+BENCHMARK_CAPTURE(Pair, StateOfHS_95_liquid, brimwater::StateOfHS, 1000.0, 2.5);
 BENCHMARK_CAPTURE(Pair, StateOfHS_95_wet, brimwater::StateOfHS, 2000.0, 6.0);
 
 void Iapws95Point(benchmark::State& state) {

@@ -29,7 +29,8 @@ Properties FromGibbs(const numerics::GibbsPoint& g) {
           cp,
           n / g.g_PP,
           std::sqrt(-kSoundFactor * v * v * cp / n),
-          -g.g_PP * (rho * rho)};
+          -g.g_PP * (rho * rho),
+          g.g_TP};
 }
 
 Properties Mixture(const Properties& liquid, const Properties& vapour, double x) {
@@ -42,6 +43,7 @@ Properties Mixture(const Properties& liquid, const Properties& vapour, double x)
           liquid.h + x * (vapour.h - liquid.h),
           liquid.s + x * (vapour.s - liquid.s),
           liquid.u + x * (vapour.u - liquid.u),
+          nan,
           nan,
           nan,
           nan,

@@ -25,7 +25,12 @@ Properties FromHelmholtz(const numerics::HelmholtzPoint& f) {
   const double a = f.T * dp_dT * dp_dT * (v * v);
   const double cp = cv + a * drho_dP;
   const double w2 = dp_drho + a / cv;
-  return {f.T, P, v, rho, u + P * v, s, u, cp, cv, std::sqrt(kSoundFactor * w2), drho_dP};
+  return {f.T,       P,
+          v,         rho,
+          u + P * v, s,
+          u,         cp,
+          cv,        std::sqrt(kSoundFactor * w2),
+          drho_dP,   dp_dT * (v * v) * drho_dP};
 }
 
 }  // namespace brimwater::state

@@ -38,10 +38,11 @@ PhaseState SinglePhase(double T, double P) {
 SaturatedStates Saturated(double T) {
   if (T >= kCriticalTemperature) {
     Properties critical = FromHelmholtz(if97::Region3Point(kCriticalTemperature, kCriticalDensity));
-    // At the critical point cp and the compressibility diverge; region 3's (dp/drho)_T there is zero only to
-    // its rounding (a tiny negative number would make cp a huge negative one).
+    // At the critical point cp, the compressibility and the expansivity diverge; region 3's (dp/drho)_T there
+    // is zero only to its rounding (a tiny negative number would make cp a huge negative one).
     critical.cp = std::numeric_limits<double>::infinity();
     critical.drho_dP = std::numeric_limits<double>::infinity();
+    critical.dv_dT = std::numeric_limits<double>::infinity();
     return {critical, critical, 3, 3};
   }
   const double Ps = if97::Region4Pressure(T);

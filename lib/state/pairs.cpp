@@ -3,9 +3,11 @@
 // across the saturation line, and otherwise solve h(T, P) = h or s(T, P) = s for T on the liquid or vapour
 // side of the saturation temperature (or over the whole search range above the critical pressure) by
 // bracketed Newton steps with the slopes cp and cp / T, until the residual is at the last few bits. (h, s)
-// solves h(P, s) = h for P by bracketed Newton steps in ln P with the slope (dh/d ln P)_s = P v, each point
-// an (P, s) solution, which makes two-phase states and the saturation line no special case. (T, x) and (P, x)
-// mix the saturated phases by the lever rule.
+// takes Newton steps in (T, P) on the single-phase surface, each one evaluation of the formulation, and keeps
+// the state only if the saturated states at its pressure agree that it is single-phase; where the steps
+// alternate between liquid and vapour it takes Newton steps in T along the saturation line for a mixture;
+// where neither finds the state it solves h(P, s) = h for P by bracketed Newton steps with the slope
+// (dh/dP)_s = v, each point a (P, s) solution. (T, x) and (P, x) mix the saturated phases by the lever rule.
 #include "state/pairs.h"
 
 #include <cmath>
@@ -21,7 +23,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The inverse pairs iterate until the residual is at the last few bits of the value (of 1 kJ/kg or
 // 1 kJ/(kg K) near zero) that the formulation's equations carry, or the Newton step is, which leaves them
 // well inside the 1e-9 they promise.
-// Where the (h, s) search starts: 1 MPa, within a few Newton steps of most engineering states.
+// Where the search on the isentrope starts.
 constexpr double kStartPressure = 1.0;  // MPa
 
 double Tolerance(const Formulation& f, double target) {
@@ -160,6 +162,210 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   return {SinglePhaseState(f, last, with_transport), 0};
 }
 
+// ---- (h, s) ----------------------------------------------------------------------------------------------
+
+// A start for (h, s) far from the critical point. Below about water's critical entropy a liquid of constant
+// cp and unit volume from the triple point: T from s, then P from h, kept above a Clausius-Clapeyron estimate
+// of the saturation pressure so that the start is on the liquid side. Above it an ideal gas of constant cp
+// from the saturated vapour at the triple point. Within a few Newton steps of most states of every
+// formulation; the solver does not depend on it.
+constexpr double kCriticalEntropy = 4.41;  // kJ/(kg K), about water's
+constexpr double kCriticalT = 647.1;       // K, about water's
+constexpr double kCriticalP = 22.06;       // MPa, about water's
+constexpr double kTripleT = 273.16;        // K
+constexpr double kTripleP = 611.657e-6;    // MPa
+constexpr double kTripleVapourH = 2500.9;  // kJ/kg
+constexpr double kTripleVapourS = 9.1555;  // kJ/(kg K)
+constexpr double kLiquidCp = 4.19;         // kJ/(kg K)
+constexpr double kLiquidV = 1.0;           // cm3/g, so that 1 kJ/kg of h is 1 MPa of P
+constexpr double kVapourCp = 1.9;          // kJ/(kg K)
+constexpr double kGasConstant = 0.461526;  // kJ/(kg K)
+// ln(Ps / Pc) = kClapeyronSlope (1 - Tc / T) through the normal boiling point.
+constexpr double kClapeyronSlope = 7.33;
+constexpr double kLowestStartT = 280.0;         // K
+constexpr double kHighestLiquidStartP = 100.0;  // MPa
+constexpr double kHighestVapourStartP = 50.0;   // MPa
+
+struct TP {
+  double T, P;
+};
+
+TP HsStart(double h, double s) {
+  if (s < kCriticalEntropy) {
+    const double T = kTripleT * std::exp(s / kLiquidCp);
+    const double P = (h - kLiquidCp * (T - kTripleT)) / kLiquidV;
+    const double Ps = kCriticalP * std::exp(kClapeyronSlope * (1.0 - kCriticalT / T));
+    return {T, std::fmin(std::fmax(P, 2.0 * Ps), kHighestLiquidStartP)};
+  }
+  const double T = std::fmax(kTripleT + (h - kTripleVapourH) / kVapourCp, kLowestStartT);
+  // s = s0 + cp ln(T / T0) - R ln(P / P0)
+  const double P =
+      kTripleP * std::exp((kTripleVapourS + kVapourCp * std::log(T / kTripleT) - s) / kGasConstant);
+  return {T, std::fmin(P, kHighestVapourStartP)};
+}
+
+// Newton steps in (T, P) on the single-phase surface. With a = (dv/dT)_P, dh = cp dT + (v - T a) dP and
+// ds = (cp / T) dT - a dP, so that dh - T ds = v dP gives the pressure step and ds then the temperature
+// step. Each step changes P by at most a factor kHsPressureFactor and T by at most kHsTemperatureStep of
+// itself, and stays in the search range. It fails where the states alternate between liquid and vapour,
+// which is where the target is most likely a two-phase state (its last temperature is then where the search
+// along the saturation line starts), and where it does not converge within kHsNewtonSteps evaluations, such
+// as at a step in the formulation's equations or near the critical point.
+constexpr int kHsNewtonSteps = 16;
+constexpr double kHsPressureFactor = 4.0;
+constexpr double kHsTemperatureStep = 0.3;
+// Where the steps have reached the last bits of T and P the residual is the equations' rounding noise; such
+// a state is accepted if its residual is this far inside the 1e-9 the solvers promise.
+constexpr double kHsNoise = 1e-11;
+
+// Whether a residual is within that noise of the target's value (of 1 kJ/kg or 1 kJ/(kg K) near zero).
+bool WithinNoise(double residual, double target) {
+  return std::fabs(residual) <= kHsNoise * std::fmax(std::fabs(target), 1.0);
+}
+
+struct HsNewtonResult {
+  PhaseState state;
+  bool converged;
+  bool two_phase;  // the steps alternated between liquid and vapour
+  double last_T;   // the last temperature evaluated
+};
+
+HsNewtonResult HsNewton(const Formulation& f, double h, double s, TP at) {
+  constexpr double kLastBits = 8.0 * std::numeric_limits<double>::epsilon();
+  const double tolerance_h = Tolerance(f, h);
+  const double tolerance_s = Tolerance(f, s);
+  double T = std::fmin(std::fmax(at.T, f.search_T_min), f.search_T_max);
+  double P = std::fmin(std::fmax(at.P, f.search_P_min), f.search_P_max);
+  Phase previous = Phase::Unknown;
+  int alternations = 0;
+  for (int i = 0; i < kHsNewtonSteps; ++i) {
+    const PhaseState state = f.single_phase(T, P);
+    const Properties& p = state.props;
+    if (!Finite(p) || !(p.cp > 0.0) || !std::isfinite(p.dv_dT)) break;
+    const double dh = h - p.h;
+    const double ds = s - p.s;
+    if (std::fabs(dh) <= tolerance_h && std::fabs(ds) <= tolerance_s) return {state, true, false, T};
+    if ((state.phase == Phase::Liquid && previous == Phase::Vapour) ||
+        (state.phase == Phase::Vapour && previous == Phase::Liquid)) {
+      if (++alternations == 2) return {PhaseState{}, false, true, T};
+    }
+    previous = state.phase;
+    const double dP = (dh - T * ds) / p.v;
+    const double dT = T * (ds + p.dv_dT * dP) / p.cp;
+    if (std::fabs(dP) <= kLastBits * P && std::fabs(dT) <= kLastBits * T) {
+      return {state, WithinNoise(dh, h) && WithinNoise(ds, s), false, T};
+    }
+    P = std::fmin(std::fmax(P + dP, P / kHsPressureFactor), P * kHsPressureFactor);
+    P = std::fmin(std::fmax(P, f.search_P_min), f.search_P_max);
+    T += std::fmin(std::fmax(dT, -kHsTemperatureStep * T), kHsTemperatureStep * T);
+    T = std::fmin(std::fmax(T, f.search_T_min), f.search_T_max);
+  }
+  return {PhaseState{}, false, false, T};
+}
+
+// Whether a single-phase state of entropy s is the state the isobar at its pressure gives: the formulation's
+// saturated states there (as SolveIsobar tests them) put s outside the two-phase range, on the state's side.
+// Within the noise of s of a saturated phase the state is that phase itself (the isobar's mixture would have
+// a quality within a few ulps of 0 or 1), if it is on that phase's side.
+bool ConfirmedSinglePhase(const Formulation& f, const PhaseState& state, double s) {
+  const double P = state.props.P;
+  if (!(P < f.critical_P)) return true;
+  const double Ts = f.sat_temperature(P);
+  if (!std::isfinite(Ts)) return true;
+  const SaturatedStates sat = f.saturated(Ts);
+  if (WithinNoise(s - sat.liquid.s, s)) return state.phase == Phase::Liquid;
+  if (WithinNoise(s - sat.vapour.s, s)) return state.phase == Phase::Vapour;
+  if (s < sat.liquid.s) return state.props.T <= Ts;
+  if (s > sat.vapour.s) return state.props.T >= Ts;
+  return false;
+}
+
+// A two-phase state of (h, s): at constant s in the two-phase range h rises with the saturation
+// temperature, (dh/dT)_s = v dPs/dT = v (s'' - s') / (v'' - v') (Clausius-Clapeyron) with v the mixture's,
+// so Newton steps in T, each a pair of saturated states. NoSolution where the root is not a mixture
+// (quality outside [0, 1]) or there is none below the critical temperature.
+State SolveTwoPhaseHS(const Formulation& f, double h, double s, double T_start) {
+  SaturatedStates sat{};
+  double last_T = kNaN;
+  double quality = kNaN;
+  const auto residual = [&](double T) {
+    last_T = T;
+    sat = f.saturated(T);
+    const Properties& l = sat.liquid;
+    const Properties& g = sat.vapour;
+    quality = (s - l.s) / (g.s - l.s);
+    const double v = l.v + quality * (g.v - l.v);
+    return numerics::ValueSlope{l.h + quality * (g.h - l.h) - h, v * (g.s - l.s) / (g.v - l.v)};
+  };
+  const double T_min = f.search_T_min;
+  const double T_max = f.critical_T;
+  double T = std::fmin(std::fmax(T_start, T_min), T_max);
+  numerics::ValueSlope fx = residual(T);
+  if (!std::isfinite(fx.value)) return Failed(Status::NoSolution);
+  const double T_solved = numerics::BracketedNewton(residual, {T_min, T_max}, T, fx, Tolerance(f, h));
+  if (!(last_T == T_solved)) fx = residual(T_solved);
+  if (!WithinNoise(fx.value, h)) return Failed(Status::NoSolution);
+  if (quality >= 0.0 && quality <= 1.0) return SaturatedState(f, sat, quality, sat.liquid.P);
+  // A saturated phase itself gives a quality a few ulps outside [0, 1]: that phase, if its h and s are the
+  // targets to the noise.
+  const Properties& phase = quality < 0.0 ? sat.liquid : sat.vapour;
+  if (WithinNoise(phase.h - h, h) && WithinNoise(phase.s - s, s)) {
+    return SaturatedState(f, sat, quality < 0.0 ? 0.0 : 1.0, sat.liquid.P);
+  }
+  return Failed(Status::NoSolution);
+}
+
+// (h, s) on the isentrope: h rises with P at constant s, (dh/dP)_s = v > 0, so Newton steps in P from
+// kStartPressure, nearly linear for a liquid, each point a (P, s) solution, which makes two-phase states and
+// the saturation line no special case. Where the steps end in a step of h(P) rather than at a root, the state
+// on the boundary is the answer if a state lies beyond it (a gap between two regions' equations), and there
+// is none if no state of this entropy does (the isobar's search range ends there).
+State SolveOnIsentrope(const Formulation& f, double h, double s) {
+  constexpr double kBeyond = 16.0 * std::numeric_limits<double>::epsilon();
+  constexpr double kPromise = 1e-9;  // the inverse pairs' residual, relative
+  State last = Failed(Status::NoSolution);
+  double last_P = kNaN;
+  const auto residual = [&](double P) {
+    last_P = P;
+    const IsobarSolution solution = SolveIsobar(f, P, s, Target::Entropy, false);
+    last = solution.state;
+    if (std::isfinite(last.h)) return numerics::ValueSlope{last.h - h, last.v};
+    // No state of this entropy on the isobar: s lies above it where P is too high, below where too low.
+    return numerics::ValueSlope{solution.beyond > 0 ? std::numeric_limits<double>::infinity()
+                                                    : -std::numeric_limits<double>::infinity(),
+                                kNaN};
+  };
+  double P = kStartPressure;
+  numerics::ValueSlope fx = residual(P);
+  const double P_solved =
+      numerics::BracketedNewton(residual, {f.search_P_min, f.search_P_max}, P, fx, Tolerance(f, h));
+  if (!(last_P == P_solved)) fx = residual(P_solved);
+  if (!std::isfinite(last.h) || (P_solved == f.search_P_min && fx.value > 0.0) ||
+      (P_solved == f.search_P_max && fx.value < 0.0)) {
+    return Failed(Status::NoSolution);
+  }
+  if (!(std::fabs(fx.value) <= kPromise * std::fmax(std::fabs(h), 1.0))) {
+    // Of the two sides of the step, the state nearer the target.
+    const State solution = last;
+    const double beyond = fx.value > 0.0 ? P_solved * (1.0 - kBeyond) : P_solved * (1.0 + kBeyond);
+    const numerics::ValueSlope f_beyond = residual(beyond);
+    if (!std::isfinite(f_beyond.value)) return Failed(Status::NoSolution);
+    if (!(std::fabs(f_beyond.value) < std::fabs(fx.value))) {
+      last = solution;
+      last_P = P_solved;
+    }
+  }
+  // The transport properties of the solution alone, not of every isobar tried on the way: a mixture needs
+  // only its temperature, a single-phase state is the formulation's at its (T, P) once more, bit for bit, and
+  // a saturated phase (quality exactly 0 or 1) is the isobar's solution once more.
+  if (last.phase == Phase::TwoPhase) {
+    AddMixtureTransport(f, last);
+    return last;
+  }
+  if (std::isnan(last.x)) return SinglePhaseState(f, f.single_phase(last.T, last_P));
+  return SolveIsobar(f, last_P, s, Target::Entropy).state;
+}
+
 bool Positive(double x) { return x > 0.0 && std::isfinite(x); }
 
 }  // namespace
@@ -204,39 +410,19 @@ State SolvePS(const Formulation& f, double P, double s) {
   return SolveIsobar(f, P, s, Target::Entropy).state;
 }
 
+// (h, s): Newton steps in (T, P) for a single-phase state, confirmed against the saturated states at its
+// pressure; where they find none, Newton steps along the saturation line for a two-phase state; where
+// neither succeeds (at a step in the formulation's equations, beyond its saturation line, or where no state
+// has h and s), the search on the isentrope, which handles every case.
 State SolveHS(const Formulation& f, double h, double s) {
   if (!std::isfinite(h) || !std::isfinite(s)) return Failed(Status::InvalidArgument);
-  // h rises with P along an isentrope, (dh/dP)_s = v > 0: Newton steps in P, nearly linear for a liquid.
-  State last = Failed(Status::NoSolution);
-  double last_P = kNaN;
-  const auto residual = [&](double P) {
-    last_P = P;
-    const IsobarSolution solution = SolveIsobar(f, P, s, Target::Entropy, false);
-    last = solution.state;
-    if (std::isfinite(last.h)) return numerics::ValueSlope{last.h - h, last.v};
-    // No state of this entropy on the isobar: s lies above it where P is too high, below where too low.
-    return numerics::ValueSlope{solution.beyond > 0 ? std::numeric_limits<double>::infinity()
-                                                    : -std::numeric_limits<double>::infinity(),
-                                kNaN};
-  };
-  double P = kStartPressure;
-  numerics::ValueSlope fx = residual(P);
-  const double P_solved =
-      numerics::BracketedNewton(residual, {f.search_P_min, f.search_P_max}, P, fx, Tolerance(f, h));
-  if (!(last_P == P_solved)) fx = residual(P_solved);
-  if (!std::isfinite(last.h) || (P_solved == f.search_P_min && fx.value > 0.0) ||
-      (P_solved == f.search_P_max && fx.value < 0.0)) {
-    return Failed(Status::NoSolution);
+  const HsNewtonResult single = HsNewton(f, h, s, HsStart(h, s));
+  if (single.converged && ConfirmedSinglePhase(f, single.state, s)) return SinglePhaseState(f, single.state);
+  if (single.two_phase) {
+    const State mixture = SolveTwoPhaseHS(f, h, s, single.last_T);
+    if (mixture.status != Status::NoSolution) return mixture;
   }
-  // The transport properties of the solution alone, not of every isobar tried on the way: a mixture needs
-  // only its temperature, a single-phase state is the formulation's at its (T, P) once more, bit for bit, and
-  // a saturated phase (quality exactly 0 or 1) is the isobar's solution once more.
-  if (last.phase == Phase::TwoPhase) {
-    AddMixtureTransport(f, last);
-    return last;
-  }
-  if (std::isnan(last.x)) return SinglePhaseState(f, f.single_phase(last.T, P_solved));
-  return SolveIsobar(f, P_solved, s, Target::Entropy).state;
+  return SolveOnIsentrope(f, h, s);
 }
 
 State SolveTX(const Formulation& f, double T, double x) {
