@@ -26,6 +26,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Where the search on the isentrope starts.
 constexpr double kStartPressure = 1.0;  // MPa
 
+// How close to a saturated phase's h or s a target of (P, h) or (P, s) just outside the two-phase range may
+// be for that saturated phase to stand for it: the precision the inverse pairs promise.
+constexpr double kSaturatedEdge = 1e-9;
+
 double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
 }
@@ -123,10 +127,15 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
     last = f.single_phase(T, P);
     return numerics::ValueSlope{Value(last.props, what) - target, Slope(last.props, what)};
   };
+  // The saturated phase on the target's side, when the target lies beyond it (no edge: not below the critical
+  // pressure, or no saturation temperature).
+  const Properties* edge = nullptr;
+  SaturatedStates sat{};
+  Phase wanted = Phase::Unknown;
   if (P < f.critical_P) {
     const double Ts = f.sat_temperature(P);
     if (std::isfinite(Ts)) {
-      const SaturatedStates sat = f.saturated(Ts);
+      sat = f.saturated(Ts);
       const double liquid = Value(sat.liquid, what);
       const double vapour = Value(sat.vapour, what);
       if (!std::isfinite(liquid) || !std::isfinite(vapour)) return {Failed(Status::NoSolution), 0};
@@ -136,9 +145,10 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
       }
       // Start from the saturated phase on the target's side, where the isobar's curvature keeps Newton steps
       // on that side of the root; the saturation temperature closes the search interval on that side.
-      const Properties& edge = target > vapour ? sat.vapour : sat.liquid;
+      edge = target > vapour ? &sat.vapour : &sat.liquid;
+      wanted = target > vapour ? Phase::Vapour : Phase::Liquid;
       x = Ts;
-      fx = {Value(edge, what) - target, Slope(edge, what)};
+      fx = {Value(*edge, what) - target, Slope(*edge, what)};
       if (target > vapour) {
         range.lo = Ts;
         range.lo_known = true;
@@ -159,6 +169,13 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   if (T == f.search_T_max && fx.value < 0.0) return {Failed(Status::NoSolution), +1};
   if (T == f.search_T_min && fx.value > 0.0) return {Failed(Status::NoSolution), -1};
   if (!(last.props.T == T)) last = f.single_phase(T, P);
+  // A target within rounding of a saturated phase, just outside the two-phase range, puts the root within a
+  // few bits of Ts, where the formulation's own choice of phase may give the other phase's equation (liquid
+  // a few ulps above Ts). The state is then that saturated phase, to the interface's precision.
+  if (edge != nullptr && last.phase != wanted &&
+      std::fabs(Value(*edge, what) - target) <= kSaturatedEdge * std::fmax(std::fabs(target), 1.0)) {
+    return {SaturatedState(f, sat, wanted == Phase::Vapour ? 1.0 : 0.0, P, with_transport), 0};
+  }
   return {SinglePhaseState(f, last, with_transport), 0};
 }
 

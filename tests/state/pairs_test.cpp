@@ -121,6 +121,33 @@ TEST(StatePairs, TwoPhaseStatesMixTheSaturatedPhasesAndMeetTheSinglePhaseOnes) {
   }
 }
 
+// A target a few ulps outside the two-phase range (an h or s carried over from a saturated state, rounded)
+// is that saturated phase: not the other phase's equation evaluated at the saturation temperature, which the
+// formulation's own choice of phase gives there half the time (liquid h 39.7 kJ/kg for a vapour target of
+// 2518 kJ/kg at 1.18 kPa, before).
+TEST(StatePairs, TargetsWithinRoundingOfASaturatedPhaseAreThatPhase) {
+  constexpr double kUlp = std::numeric_limits<double>::epsilon();
+  for (FormulationCode code : kCodes) {
+    for (double P : {0.001, 0.00118374, 0.1, 0.5, 1.0, 3.0, 10.0, 16.0, 21.0}) {
+      const State sat[] = {StateOfPX(P, 0.0, code), StateOfPX(P, 1.0, code)};
+      for (const State& edge : sat) {
+        const double outward = edge.phase == Phase::Vapour ? 1.0 : -1.0;
+        for (int k = 1; k <= 6; ++k) {
+          SCOPED_TRACE(::testing::Message() << "code " << code << " P=" << P << " " << PhaseName(edge.phase)
+                                            << " " << k << " ulps outside");
+          const double scale = 1.0 + outward * k * kUlp;
+          const State by_h = StateOfPH(P, edge.h * scale, code);
+          const State by_s = StateOfPS(P, edge.s * scale, code);
+          EXPECT_EQ(by_h.phase, edge.phase);
+          EXPECT_EQ(by_s.phase, edge.phase);
+          EXPECT_TRUE(AgreesRelative(by_h.s, edge.s, 1e-9)) << by_h.s << " against " << edge.s;
+          EXPECT_TRUE(AgreesRelative(by_s.h, edge.h, 1e-9)) << by_s.h << " against " << edge.h;
+        }
+      }
+    }
+  }
+}
+
 TEST(StatePairs, AtTheCriticalTemperatureTheSaturatedPhasesMeet) {
   struct Critical {
     FormulationCode code;
