@@ -443,7 +443,7 @@ numerics::HelmholtzPoint PointOnIsotherm(const IsothermTerms& t, double rho) {
   // First residual group, in nested form over k: d(x^k)/drho = k x^(k-1) e and d2(x^k)/drho2 =
   // k x^(k-2) e ((k-1) e - x), with e = e^-rho; d(tau0^l)/dT = -l tau0^l / T.
   const double e = std::exp(-rho);
-  const Wide x = -std::expm1(-rho);
+  const Wide x = static_cast<Wide>(-std::expm1(-rho));
   Wide r = 0.0L, r_l = 0.0L, r_ll1 = 0.0L;    // sum x^k / k times the column sums of g, l g, l(l+1) g
   Wide r_x = 0.0L, r_xl = 0.0L, r_xx = 0.0L;  // sum x^(k-1) times g and l g; sum (k-1) x^(k-2) g
   for (std::size_t j = kMaxK; j-- > 0;) {
@@ -500,7 +500,7 @@ numerics::ValueSlope PressureAndSlopeOnIsotherm(const IsothermTerms& t, double r
   // Residual: p = rho^2 S, dp/drho = 2 rho S + rho^2 S'. First group: S = sum g tau0^l x^(k-1) e and
   // S' = sum g tau0^l ((k-1) x^(k-2) e - x^(k-1)) e, in nested form over k, in extended precision.
   const double e = std::exp(-rho);
-  const Wide x = -std::expm1(-rho);
+  const Wide x = static_cast<Wide>(-std::expm1(-rho));
   Wide sum = t.column[kMaxK - 1];
   Wide sum_x = static_cast<Wide>(kMaxK - 1) * t.column[kMaxK - 1];  // sum (k-1) c_k x^(k-2)
   for (std::size_t j = kMaxK - 1; j-- > 0;) {
