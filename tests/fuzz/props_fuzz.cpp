@@ -1,8 +1,10 @@
-// libFuzzer target over the fifteen public functions. The input chooses a function, a formulation code
+// libFuzzer target over the fifteen public functions and the six state functions. The input chooses a
+// function, a formulation code
 // (mostly one of the ten supported codes, sometimes any 32-bit value) and its arguments: ordinary values of
 // the right kind, the boundaries where the formulations change behaviour, or arbitrary doubles. Any crash or
 // sanitizer report is a finding, and so is a call that takes longer than 10 ms: every iteration in the
 // library is bounded, so a slow call means a bound is missing.
+#include <brimwater/state.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <time.h>
 
@@ -77,8 +79,37 @@ long long ThreadMicroseconds() {
 constexpr long long kSanitizerSlowdown = 10;
 constexpr long long kSlowCallMicroseconds = 10000 * kSanitizerSlowdown;
 
+// The state functions, by input pair.
+struct StatePair {
+  const char* name;
+  brimwater::State (*solve)(double, double, FormulationCode);
+};
+constexpr StatePair kStatePairs[] = {
+    {"StateOfTP", brimwater::StateOfTP}, {"StateOfPH", brimwater::StateOfPH},
+    {"StateOfPS", brimwater::StateOfPS}, {"StateOfHS", brimwater::StateOfHS},
+    {"StateOfTX", brimwater::StateOfTX}, {"StateOfPX", brimwater::StateOfPX}};
+constexpr std::size_t kFunctionCount = sizeof kPublicFunctions / sizeof kPublicFunctions[0];
+constexpr std::size_t kStatePairCount = sizeof kStatePairs / sizeof kStatePairs[0];
+
+constexpr double kQualityEnds[] = {0.0, 1.0};
+
+double Quality(FuzzedDataProvider& in) { return Argument(in, 0.0, 1.0, kQualityEnds, 2); }
+
+// The two arguments of a state function's pair.
+void StateArguments(FuzzedDataProvider& in, std::size_t pair, bool english, double& a, double& b) {
+  switch (pair) {
+    case 0: a = Temperature(in, english), b = Pressure(in, english); break;
+    case 1: a = Pressure(in, english), b = Enthalpy(in, english); break;
+    case 2: a = Pressure(in, english), b = Entropy(in, english); break;
+    case 3: a = Enthalpy(in, english), b = Entropy(in, english); break;
+    case 4: a = Temperature(in, english), b = Quality(in); break;
+    default: a = Pressure(in, english), b = Quality(in); break;
+  }
+}
+
 // The processor time one call takes.
-long long TimedCall(const brimwater::testing::PublicFunction& f, double a, double b, FormulationCode code) {
+template <typename Function>
+long long TimedCall(const Function& f, double a, double b, FormulationCode code) {
   const long long start = ThreadMicroseconds();
   const volatile double result = f(a, b, code);
   (void)result;
@@ -86,17 +117,39 @@ long long TimedCall(const brimwater::testing::PublicFunction& f, double a, doubl
 }
 constexpr int kWarmUpCalls = 100;  // the first calls pay for page faults and lazy binding
 
+// Calls f once, timed. A call over the limit is timed again, so that a one-off stall of the machine is not
+// taken for a missing bound; a call that is slow twice is a finding.
+template <typename Function>
+void CheckedCall(const char* name, const Function& f, double a, double b, FormulationCode code) {
+  static int calls = 0;  // the fuzzer runs one input at a time
+  long long elapsed = TimedCall(f, a, b, code);
+  if (++calls > kWarmUpCalls && elapsed > kSlowCallMicroseconds) elapsed = TimedCall(f, a, b, code);
+  if (calls > kWarmUpCalls && elapsed > kSlowCallMicroseconds) {
+    std::fprintf(stderr, "slow call: %s(%.17g, %.17g, %d) took %lld us\n", name, a, b, code, elapsed);
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  const auto& f = kPublicFunctions[in.ConsumeIntegralInRange<std::size_t>(0, 14)];
+  const std::size_t which = in.ConsumeIntegralInRange<std::size_t>(0, kFunctionCount + kStatePairCount - 1);
   const FormulationCode code = in.ConsumeIntegralInRange<int>(0, 15) == 0
                                    ? in.ConsumeIntegral<FormulationCode>()
                                    : kValidCodes[in.ConsumeIntegralInRange<std::size_t>(0, 9)];
   const bool english = code > 0;
   double a = 0.0;
   double b = 0.0;
+  if (which >= kFunctionCount) {
+    const StatePair& pair = kStatePairs[which - kFunctionCount];
+    StateArguments(in, which - kFunctionCount, english, a, b);
+    CheckedCall(
+        pair.name, [&pair](double x, double y, FormulationCode c) { return pair.solve(x, y, c).h; }, a, b,
+        code);
+    return 0;
+  }
+  const auto& f = kPublicFunctions[which];
   switch (f.arguments) {
     case Arguments::Temperature: a = Temperature(in, english); break;
     case Arguments::Pressure: a = Pressure(in, english); break;
@@ -113,14 +166,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       b = Entropy(in, english);
       break;
   }
-  static int calls = 0;  // the fuzzer runs one input at a time
-  long long elapsed = TimedCall(f, a, b, code);
-  // A call over the limit is timed again, so that a one-off stall of the machine is not taken for a missing
-  // bound; a call that is slow twice is a finding.
-  if (++calls > kWarmUpCalls && elapsed > kSlowCallMicroseconds) elapsed = TimedCall(f, a, b, code);
-  if (calls > kWarmUpCalls && elapsed > kSlowCallMicroseconds) {
-    std::fprintf(stderr, "slow call: %s(%.17g, %.17g, %d) took %lld us\n", f.name, a, b, code, elapsed);
-    std::abort();
-  }
+  CheckedCall(f.name, f, a, b, code);
   return 0;
 }
