@@ -5,19 +5,13 @@
 
 #include "if97/if97.h"
 #include "state/formulation.h"
+#include "state_pair.h"
 
 namespace {
 
 using brimwater::FormulationCode;
 using brimwater::State;
-using PairFunction = State (*)(double, double, FormulationCode);
-
-void Pair(benchmark::State& state, PairFunction f, double a, double b, FormulationCode code) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(f(a, b, code));
-  }
-}
+using brimwater::bench::Pair;
 
 void If97SaturationTemperature(benchmark::State& state) {
   double P = 1.0;

@@ -6,36 +6,30 @@
 #include <brimwater/state.h>
 
 #include "iapws95/iapws95.h"
+#include "state_pair.h"
 
 namespace {
 
 using brimwater::FormulationCode;
 using brimwater::State;
-using PairFunction = State (*)(double, double, FormulationCode);
+using brimwater::bench::Pair;
 
-void Pair(benchmark::State& state, PairFunction f, double a, double b) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(f(a, b, -95));
-  }
-}
-
-BENCHMARK_CAPTURE(Pair, StateOfTP_95_liquid, brimwater::StateOfTP, 300.0, 10.0);
-BENCHMARK_CAPTURE(Pair, StateOfTP_95_vapour, brimwater::StateOfTP, 700.0, 5.0);
-BENCHMARK_CAPTURE(Pair, StateOfTP_95_near_critical, brimwater::StateOfTP, 650.0, 25.0);
-BENCHMARK_CAPTURE(Pair, StateOfTP_95_table7_critical, brimwater::StateOfTP, 647.0, 22.0384756);
-BENCHMARK_CAPTURE(Pair, StateOfTP_95_near_saturation, brimwater::StateOfTP, 450.0, 0.9323);
-BENCHMARK_CAPTURE(Pair, StateOfTX_95_450K, brimwater::StateOfTX, 450.0, 0.5);
-BENCHMARK_CAPTURE(Pair, StateOfTX_95_640K, brimwater::StateOfTX, 640.0, 0.5);
-BENCHMARK_CAPTURE(Pair, StateOfPX_95_1MPa, brimwater::StateOfPX, 1.0, 0.5);
-BENCHMARK_CAPTURE(Pair, StateOfPH_95_superheated, brimwater::StateOfPH, 1.0, 3000.0);
-BENCHMARK_CAPTURE(Pair, StateOfPH_95_liquid, brimwater::StateOfPH, 10.0, 1000.0);
-BENCHMARK_CAPTURE(Pair, StateOfPH_95_wet, brimwater::StateOfPH, 0.1, 2000.0);
-BENCHMARK_CAPTURE(Pair, StateOfPH_95_supercritical, brimwater::StateOfPH, 25.0, 2500.0);
-BENCHMARK_CAPTURE(Pair, StateOfPS_95_superheated, brimwater::StateOfPS, 1.0, 7.0);
-BENCHMARK_CAPTURE(Pair, StateOfHS_95_superheated, brimwater::StateOfHS, 3000.0, 7.0);
-BENCHMARK_CAPTURE(Pair, StateOfHS_95_liquid, brimwater::StateOfHS, 1000.0, 2.5);
-BENCHMARK_CAPTURE(Pair, StateOfHS_95_wet, brimwater::StateOfHS, 2000.0, 6.0);
+BENCHMARK_CAPTURE(Pair, StateOfTP_95_liquid, brimwater::StateOfTP, 300.0, 10.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTP_95_vapour, brimwater::StateOfTP, 700.0, 5.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTP_95_near_critical, brimwater::StateOfTP, 650.0, 25.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTP_95_table7_critical, brimwater::StateOfTP, 647.0, 22.0384756, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTP_95_near_saturation, brimwater::StateOfTP, 450.0, 0.9323, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTX_95_450K, brimwater::StateOfTX, 450.0, 0.5, -95);
+BENCHMARK_CAPTURE(Pair, StateOfTX_95_640K, brimwater::StateOfTX, 640.0, 0.5, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPX_95_1MPa, brimwater::StateOfPX, 1.0, 0.5, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPH_95_superheated, brimwater::StateOfPH, 1.0, 3000.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPH_95_liquid, brimwater::StateOfPH, 10.0, 1000.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPH_95_wet, brimwater::StateOfPH, 0.1, 2000.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPH_95_supercritical, brimwater::StateOfPH, 25.0, 2500.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfPS_95_superheated, brimwater::StateOfPS, 1.0, 7.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfHS_95_superheated, brimwater::StateOfHS, 3000.0, 7.0, -95);
+BENCHMARK_CAPTURE(Pair, StateOfHS_95_liquid, brimwater::StateOfHS, 1000.0, 2.5, -95);
+BENCHMARK_CAPTURE(Pair, StateOfHS_95_wet, brimwater::StateOfHS, 2000.0, 6.0, -95);
 
 void Iapws95Point(benchmark::State& state) {
   double T = 500.0;

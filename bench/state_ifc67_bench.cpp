@@ -4,19 +4,13 @@
 #include <brimwater/state.h>
 
 #include "ifc67/ifc67.h"
+#include "state_pair.h"
 
 namespace {
 
 using brimwater::FormulationCode;
 using brimwater::State;
-using PairFunction = State (*)(double, double, FormulationCode);
-
-void Pair(benchmark::State& state, PairFunction f, double a, double b, FormulationCode code) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(f(a, b, code));
-  }
-}
+using brimwater::bench::Pair;
 
 // StateOfTP per sub-region: 1 and 2 (Gibbs), 3 on its vapour and dense branches, 4 (Helmholtz, a density
 // solve each).

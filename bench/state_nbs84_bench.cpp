@@ -5,19 +5,13 @@
 #include <brimwater/state.h>
 
 #include "nbs84/nbs84.h"
+#include "state_pair.h"
 
 namespace {
 
 using brimwater::FormulationCode;
 using brimwater::State;
-using PairFunction = State (*)(double, double, FormulationCode);
-
-void Pair(benchmark::State& state, PairFunction f, double a, double b, FormulationCode code) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(f(a, b, code));
-  }
-}
+using brimwater::bench::Pair;
 
 BENCHMARK_CAPTURE(Pair, StateOfTP_84_liquid, brimwater::StateOfTP, 300.0, 3.0, -84);
 BENCHMARK_CAPTURE(Pair, StateOfTP_84_vapour, brimwater::StateOfTP, 700.0, 0.0035, -84);
