@@ -53,6 +53,12 @@ struct Formulation {
   // both in their full form. nullptr for the industrial formulations (IAPWS-IF97, IFC-67), which take the
   // industrial form that R12-08 and R15-11 define for them.
   numerics::HelmholtzPoint (*helmholtz_point)(double T, double rho) = nullptr;
+  // Where the single-phase states come from a Helmholtz-energy equation a(T, rho), so that each (T, P) is a
+  // density solve (IAPWS-95, NBS/NRC 1984, KKHM 1969 everywhere; IAPWS-IF97 in region 3): that equation, and
+  // the region whose states it gives (0: every state). The (P, h) and (P, s) searches take Newton steps in T
+  // and rho together on it, one evaluation a step, before they confirm the root on the (T, P) states.
+  numerics::HelmholtzPoint (*density_equation)(double T, double rho) = nullptr;
+  int density_equation_region = 0;
 };
 
 // The formulation a code selects (the sign is the caller's business), or nullptr.

@@ -77,6 +77,7 @@ const Formulation& Iapws95() {
       0,
       1e-14,               // the inverse pairs' stopping residual, relative
       iapws95::PointOfTD,  // the transport properties in their full form
+      iapws95::PointOfTD,  // the equation the isobaric searches step on
   };
   return kIapws95;
 }

@@ -69,6 +69,10 @@ const Formulation& If97() {
       1e-6,                          // MPa
       1.5 * if97::kHighestPressure,  // MPa
       4,
+      1e-14,               // the inverse pairs' stopping residual, relative
+      nullptr,             // the industrial form of the transport properties
+      if97::Region3Point,  // region 3's equation, which the isobaric searches step on there
+      3,
   };
   return kIf97;
 }

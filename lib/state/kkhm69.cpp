@@ -69,6 +69,7 @@ const Formulation& Kkhm69() {
       0,
       1e-14,          // the inverse pairs' stopping residual, relative
       kkhm69::Point,  // the transport properties in their full form
+      kkhm69::Point,  // the equation the isobaric searches step on
   };
   return kKkhm69;
 }

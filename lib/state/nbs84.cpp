@@ -87,6 +87,7 @@ const Formulation& Nbs84() {
       0,
       1e-14,
       nbs84::PointOfTD,
+      nbs84::PointOfTD,  // the equation the isobaric searches step on
   };
   return kNbs84;
 }

@@ -110,6 +110,48 @@ double Value(const Properties& p, Target t) { return t == Target::Enthalpy ? p.h
 // d(h)/dT = cp and d(s)/dT = cp / T along an isobar.
 double Slope(const Properties& p, Target t) { return t == Target::Enthalpy ? p.cp : p.cp / p.T; }
 
+// On a Helmholtz-energy equation a(T, rho) an isobaric search need not solve a density at each temperature:
+// Newton steps in (T, rho) on p(T, rho) = P and h(T, rho) = h (or s = s) take one evaluation of the equation
+// each, from a state (T, rho) on the isobar. With p = rho^2 a_rho, s = -a_T, h = a - T a_T + rho a_rho:
+//   p_T = rho^2 a_Trho,  p_rho = 2 rho a_rho + rho^2 a_rhorho,
+//   h_T = -T a_TT + rho a_Trho,  h_rho = 2 a_rho + rho a_rhorho - T a_Trho,  s_T = -a_TT,  s_rho = -a_Trho.
+// Returns the temperature they converge to inside (lo, hi), or NaN where they leave it, leave the rising
+// part of the isotherm or do not converge within a few steps. The result only starts the search in T, which
+// confirms the root on the formulation's own (T, P) states.
+double TemperatureOnEquation(const Formulation& f, double P, double target, Target what, double T, double rho,
+                             double lo, double hi) {
+  constexpr int kMaxSteps = 16;
+  // Newton steps converge quadratically here: after a step of this relative size the next would be at the
+  // last bits, and the search in T takes it on the (T, P) states.
+  constexpr double kConverged = 1e-9;  // relative step in T and rho
+  for (int i = 0; i < kMaxSteps; ++i) {
+    const numerics::HelmholtzPoint e = f.density_equation(T, rho);
+    const double p_T = rho * rho * e.a_Trho;
+    const double p_rho = 2.0 * rho * e.a_rho + rho * rho * e.a_rhorho;
+    const bool enthalpy = what == Target::Enthalpy;
+    const double y = enthalpy ? e.a - T * e.a_T + rho * e.a_rho : -e.a_T;
+    const double y_T = enthalpy ? -T * e.a_TT + rho * e.a_Trho : -e.a_TT;
+    const double y_rho = enthalpy ? 2.0 * e.a_rho + rho * e.a_rhorho - T * e.a_Trho : -e.a_Trho;
+    const double r_p = rho * rho * e.a_rho - P;
+    const double r_y = y - target;
+    const double det = p_T * y_rho - p_rho * y_T;
+    if (!(p_rho > 0.0) || !std::isfinite(det) || det == 0.0) return kNaN;
+    double dT = (p_rho * r_y - y_rho * r_p) / det;
+    double drho = (y_T * r_p - p_T * r_y) / det;
+    // No step more than halves or doubles the density.
+    double scale = 1.0;
+    if (rho + drho < 0.5 * rho) scale = -0.5 * rho / drho;
+    if (rho + drho > 2.0 * rho) scale = rho / drho;
+    dT *= scale;
+    drho *= scale;
+    T += dT;
+    rho += drho;
+    if (!(T > lo && T < hi)) return kNaN;
+    if (std::fabs(dT) <= kConverged * T && std::fabs(drho) <= kConverged * rho) return T;
+  }
+  return kNaN;
+}
+
 // An isobaric solution, and where the target lies when there is none in the search range: above what the
 // isobar reaches at the highest search temperature (+1) or below what it reaches at the lowest (-1).
 struct IsobarSolution {
@@ -158,11 +200,36 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
       }
     }
   }
+  const Properties* start = edge;
+  int start_region = edge == nullptr ? 0 : (edge == &sat.vapour ? sat.vapour_region : sat.liquid_region);
   if (!std::isfinite(x)) {
     // Above the critical pressure (or without a saturation temperature): start at the critical temperature.
     x = f.critical_T;
     fx = residual(x);
     if (!std::isfinite(fx.value)) return {Failed(Status::NoSolution), 0};
+    start = &last.props;
+    start_region = last.region;
+  }
+  // Where the start's state comes from a Helmholtz-energy equation, Newton steps in T and rho on it bring the
+  // start close to the root for the price of a few evaluations of the equation, not of density solves.
+  if (f.density_equation != nullptr && start != nullptr &&
+      (f.density_equation_region == 0 || start_region == f.density_equation_region)) {
+    const double T = TemperatureOnEquation(f, P, target, what, start->T, start->rho, range.lo, range.hi);
+    if (std::isfinite(T)) {
+      const numerics::ValueSlope fT = residual(T);
+      if (std::fabs(fT.value) < std::fabs(fx.value)) {
+        // The former start still bounds the root on its side.
+        if (fx.value < 0.0) {
+          range.lo = x;
+          range.lo_known = true;
+        } else {
+          range.hi = x;
+          range.hi_known = true;
+        }
+        x = T;
+        fx = fT;
+      }
+    }
   }
   const double T = numerics::BracketedNewton(residual, range, x, fx, Tolerance(f, target));
   // The target lies beyond what the isobar reaches within the search interval.
