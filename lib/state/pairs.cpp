@@ -26,9 +26,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Where the search on the isentrope starts.
 constexpr double kStartPressure = 1.0;  // MPa
 
-// How close to a saturated phase's h or s a target of (P, h) or (P, s) just outside the two-phase range may
-// be for that saturated phase to stand for it: the precision the inverse pairs promise.
-constexpr double kSaturatedEdge = 1e-9;
+// The precision the inverse pairs promise, relative to max(|h|, 1 kJ/kg) or max(|s|, 1 kJ/(kg K)). It is
+// also how close to a saturated phase's h or s a target of (P, h) or (P, s) just outside the two-phase range
+// may be for that saturated phase to stand for it.
+constexpr double kPromised = 1e-9;
 
 double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
@@ -115,11 +116,17 @@ double Slope(const Properties& p, Target t) { return t == Target::Enthalpy ? p.c
 // each, from a state (T, rho) on the isobar. With p = rho^2 a_rho, s = -a_T, h = a - T a_T + rho a_rho:
 //   p_T = rho^2 a_Trho,  p_rho = 2 rho a_rho + rho^2 a_rhorho,
 //   h_T = -T a_TT + rho a_Trho,  h_rho = 2 a_rho + rho a_rhorho - T a_Trho,  s_T = -a_TT,  s_rho = -a_Trho.
-// Returns the temperature they converge to inside (lo, hi), or NaN where they leave it, leave the rising
-// part of the isotherm or do not converge within a few steps. The result only starts the search in T, which
+// Returns the (T, rho) they converge to with T inside (lo, hi), or NaN where they leave it, leave the rising
+// part of the isotherm or do not converge within a few steps. The result starts the search in T, which
 // confirms the root on the formulation's own (T, P) states.
-double TemperatureOnEquation(const Formulation& f, double P, double target, Target what, double T, double rho,
-                             double lo, double hi) {
+struct EquationRoot {
+  double T;
+  double rho;
+};
+
+EquationRoot RootOnEquation(const Formulation& f, double P, double target, Target what, double T, double rho,
+                            double lo, double hi) {
+  constexpr EquationRoot kNone{kNaN, kNaN};
   constexpr int kMaxSteps = 16;
   // Newton steps converge quadratically here: after a step of this relative size the next would be at the
   // last bits, and the search in T takes it on the (T, P) states.
@@ -135,7 +142,8 @@ double TemperatureOnEquation(const Formulation& f, double P, double target, Targ
     const double r_p = rho * rho * e.a_rho - P;
     const double r_y = y - target;
     const double det = p_T * y_rho - p_rho * y_T;
-    if (!(p_rho > 0.0) || !std::isfinite(det) || det == 0.0) return kNaN;
+    // The isotherm must rise (it is flat, to rounding, at the critical point).
+    if (!(p_rho > -kConverged * P / rho) || !std::isfinite(det) || det == 0.0) return kNone;
     double dT = (p_rho * r_y - y_rho * r_p) / det;
     double drho = (y_T * r_p - p_T * r_y) / det;
     // No step more than halves or doubles the density.
@@ -146,10 +154,19 @@ double TemperatureOnEquation(const Formulation& f, double P, double target, Targ
     drho *= scale;
     T += dT;
     rho += drho;
-    if (!(T > lo && T < hi)) return kNaN;
-    if (std::fabs(dT) <= kConverged * T && std::fabs(drho) <= kConverged * rho) return T;
+    if (!(T >= lo && T <= hi)) {
+      // A step out of the search interval by more than rounding has left the branch the search is on.
+      if (!(T >= lo - kConverged * lo && T <= hi + kConverged * hi)) return kNone;
+      T = std::fmin(std::fmax(T, lo), hi);
+    }
+    if (std::fabs(dT) <= kConverged * T && std::fabs(drho) <= kConverged * rho) return {T, rho};
   }
-  return kNaN;
+  return kNone;
+}
+
+// Within the precision the inverse pairs promise: |value - target| <= 1e-9 max(|target|, 1).
+bool AsPromised(double value, double target) {
+  return std::fabs(value - target) <= kPromised * std::fmax(std::fabs(target), 1.0);
 }
 
 // An isobaric solution, and where the target lies when there is none in the search range: above what the
@@ -212,9 +229,11 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   }
   // Where the start's state comes from a Helmholtz-energy equation, Newton steps in T and rho on it bring the
   // start close to the root for the price of a few evaluations of the equation, not of density solves.
+  EquationRoot on_equation{kNaN, kNaN};
   if (f.density_equation != nullptr && start != nullptr &&
       (f.density_equation_region == 0 || start_region == f.density_equation_region)) {
-    const double T = TemperatureOnEquation(f, P, target, what, start->T, start->rho, range.lo, range.hi);
+    on_equation = RootOnEquation(f, P, target, what, start->T, start->rho, range.lo, range.hi);
+    const double T = on_equation.T;
     if (std::isfinite(T)) {
       const numerics::ValueSlope fT = residual(T);
       if (std::fabs(fT.value) < std::fabs(fx.value)) {
@@ -239,9 +258,28 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   // A target within rounding of a saturated phase, just outside the two-phase range, puts the root within a
   // few bits of Ts, where the formulation's own choice of phase may give the other phase's equation (liquid
   // a few ulps above Ts). The state is then that saturated phase, to the interface's precision.
-  if (edge != nullptr && last.phase != wanted &&
-      std::fabs(Value(*edge, what) - target) <= kSaturatedEdge * std::fmax(std::fabs(target), 1.0)) {
+  if (edge != nullptr && last.phase != wanted && AsPromised(Value(*edge, what), target)) {
     return {SaturatedState(f, sat, wanted == Phase::Vapour ? 1.0 : 0.0, P, with_transport), 0};
+  }
+  // Near the critical point (T, P) fixes the density only to a few digits: cp diverges, and the last bit of T
+  // spans a range of h and s (up to about 1 kJ/kg of h for IAPWS-95 within 1e-12 of its critical pressure).
+  // There the state on the equation at (T, rho), which meets P and h or s, is the state, provided it is the
+  // formulation's own (in its region) and, below the critical pressure, on the side of the saturated phase
+  // the search wanted (denser than the saturated liquid, or less dense than the saturated vapour: the phase
+  // rule at (T, P) cannot tell within rounding of the saturation temperature).
+  if (!AsPromised(Value(last.props, what), target) && std::isfinite(on_equation.T)) {
+    const PhaseState at = f.single_phase(on_equation.T, P);
+    const bool own_region = f.density_equation_region == 0 || at.region == f.density_equation_region;
+    const bool wanted_side = edge == nullptr || (wanted == Phase::Liquid ? on_equation.rho >= edge->rho
+                                                                         : on_equation.rho <= edge->rho);
+    if (own_region && wanted_side) {
+      Properties props = FromHelmholtz(f.density_equation(on_equation.T, on_equation.rho));
+      if (AsPromised(Value(props, what), target) && std::fabs(props.P - P) <= kPromised * P) {
+        props.P = P;
+        const Phase phase = edge == nullptr ? at.phase : wanted;
+        return {SinglePhaseState(f, {props, phase, at.region}, with_transport), 0};
+      }
+    }
   }
   return {SinglePhaseState(f, last, with_transport), 0};
 }
