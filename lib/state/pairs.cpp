@@ -30,6 +30,11 @@ constexpr double kStartPressure = 1.0;  // MPa
 // also how close to a saturated phase's h or s a target of (P, h) or (P, s) just outside the two-phase range
 // may be for that saturated phase to stand for it.
 constexpr double kPromised = 1e-9;
+// A (T, P) state that misses the target of (P, h) or (P, s) by more than this, relative, is beyond the
+// rounding noise of every formulation's h and s (about 1e-11 at most) and has met the critical point's
+// ill-conditioning. Well inside the promise, so that (h, s), which solves (P, s) along an isentrope, keeps
+// its own promise across the switch.
+constexpr double kNearCritical = 1e-10;
 
 double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
@@ -164,10 +169,13 @@ EquationRoot RootOnEquation(const Formulation& f, double P, double target, Targe
   return kNone;
 }
 
-// Within the precision the inverse pairs promise: |value - target| <= 1e-9 max(|target|, 1).
-bool AsPromised(double value, double target) {
-  return std::fabs(value - target) <= kPromised * std::fmax(std::fabs(target), 1.0);
+// |value - target| <= relative max(|target|, 1): h in kJ/kg, s in kJ/(kg K).
+bool Within(double value, double target, double relative) {
+  return std::fabs(value - target) <= relative * std::fmax(std::fabs(target), 1.0);
 }
+
+// Within the precision the inverse pairs promise.
+bool AsPromised(double value, double target) { return Within(value, target, kPromised); }
 
 // An isobaric solution, and where the target lies when there is none in the search range: above what the
 // isobar reaches at the highest search temperature (+1) or below what it reaches at the lowest (-1).
@@ -267,14 +275,14 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   // formulation's own (in its region) and, below the critical pressure, on the side of the saturated phase
   // the search wanted (denser than the saturated liquid, or less dense than the saturated vapour: the phase
   // rule at (T, P) cannot tell within rounding of the saturation temperature).
-  if (!AsPromised(Value(last.props, what), target) && std::isfinite(on_equation.T)) {
+  if (!Within(Value(last.props, what), target, kNearCritical) && std::isfinite(on_equation.T)) {
     const PhaseState at = f.single_phase(on_equation.T, P);
     const bool own_region = f.density_equation_region == 0 || at.region == f.density_equation_region;
     const bool wanted_side = edge == nullptr || (wanted == Phase::Liquid ? on_equation.rho >= edge->rho
                                                                          : on_equation.rho <= edge->rho);
     if (own_region && wanted_side) {
       Properties props = FromHelmholtz(f.density_equation(on_equation.T, on_equation.rho));
-      if (AsPromised(Value(props, what), target) && std::fabs(props.P - P) <= kPromised * P) {
+      if (Within(Value(props, what), target, kNearCritical) && Within(props.P, P, kNearCritical)) {
         props.P = P;
         const Phase phase = edge == nullptr ? at.phase : wanted;
         return {SinglePhaseState(f, {props, phase, at.region}, with_transport), 0};
@@ -478,13 +486,12 @@ State SolveOnIsentrope(const Formulation& f, double h, double s) {
     }
   }
   // The transport properties of the solution alone, not of every isobar tried on the way: a mixture needs
-  // only its temperature, a single-phase state is the formulation's at its (T, P) once more, bit for bit, and
-  // a saturated phase (quality exactly 0 or 1) is the isobar's solution once more.
+  // only its temperature; any other state is the isobar's solution once more (near the critical point that is
+  // the equation's state at (T, rho), not the one at (T, P)).
   if (last.phase == Phase::TwoPhase) {
     AddMixtureTransport(f, last);
     return last;
   }
-  if (std::isnan(last.x)) return SinglePhaseState(f, f.single_phase(last.T, last_P));
   return SolveIsobar(f, last_P, s, Target::Entropy).state;
 }
 
