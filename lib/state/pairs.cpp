@@ -121,9 +121,9 @@ double Slope(const Properties& p, Target t) { return t == Target::Enthalpy ? p.c
 // each, from a state (T, rho) on the isobar. With p = rho^2 a_rho, s = -a_T, h = a - T a_T + rho a_rho:
 //   p_T = rho^2 a_Trho,  p_rho = 2 rho a_rho + rho^2 a_rhorho,
 //   h_T = -T a_TT + rho a_Trho,  h_rho = 2 a_rho + rho a_rhorho - T a_Trho,  s_T = -a_TT,  s_rho = -a_Trho.
-// Returns the (T, rho) they converge to with T inside (lo, hi), or NaN where they leave it, leave the rising
-// part of the isotherm or do not converge within a few steps. The result starts the search in T, which
-// confirms the root on the formulation's own (T, P) states.
+// Returns the (T, rho) they converge to with T inside [lo, hi], or NaN where they leave it by more than
+// rounding, leave the rising part of the isotherm or do not converge within a few steps. The result starts
+// the search in T, which confirms the root on the formulation's own (T, P) states.
 struct EquationRoot {
   double T;
   double rho;
