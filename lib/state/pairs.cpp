@@ -35,6 +35,9 @@ constexpr double kPromised = 1e-9;
 // ill-conditioning. Well inside the promise, so that (h, s), which solves (P, s) along an isentrope, keeps
 // its own promise across the switch.
 constexpr double kNearCritical = 1e-10;
+// Water's critical density (IAPWS R2-83: 322 kg/m3), where the steps on a Helmholtz-energy equation start
+// above the critical pressure; each formulation's own lies within a few per cent of it.
+constexpr double kCriticalDensity = 0.322;  // g/cm3
 
 double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
@@ -227,8 +230,20 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   }
   const Properties* start = edge;
   int start_region = edge == nullptr ? 0 : (edge == &sat.vapour ? sat.vapour_region : sat.liquid_region);
-  if (!std::isfinite(x)) {
+  EquationRoot on_equation{kNaN, kNaN};
+  if (!std::isfinite(x) && P >= f.critical_P && f.density_equation != nullptr) {
+    // Above the critical pressure, on a Helmholtz-energy equation: Newton steps in T and rho from the
+    // critical point, which costs no density solve. (The isotherm is flat there, but the steps' matrix is not
+    // singular: its pressure row keeps (dp/dT)_rho.)
+    on_equation = RootOnEquation(f, P, target, what, f.critical_T, kCriticalDensity, range.lo, range.hi);
+    if (std::isfinite(on_equation.T)) {
+      x = on_equation.T;
+      fx = residual(x);
+    }
+  }
+  if (!std::isfinite(x) || !std::isfinite(fx.value)) {
     // Above the critical pressure (or without a saturation temperature): start at the critical temperature.
+    on_equation = {kNaN, kNaN};
     x = f.critical_T;
     fx = residual(x);
     if (!std::isfinite(fx.value)) return {Failed(Status::NoSolution), 0};
@@ -237,8 +252,7 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   }
   // Where the start's state comes from a Helmholtz-energy equation, Newton steps in T and rho on it bring the
   // start close to the root for the price of a few evaluations of the equation, not of density solves.
-  EquationRoot on_equation{kNaN, kNaN};
-  if (f.density_equation != nullptr && start != nullptr &&
+  if (!std::isfinite(on_equation.T) && f.density_equation != nullptr && start != nullptr &&
       (f.density_equation_region == 0 || start_region == f.density_equation_region)) {
     on_equation = RootOnEquation(f, P, target, what, start->T, start->rho, range.lo, range.hi);
     const double T = on_equation.T;
