@@ -35,9 +35,11 @@ constexpr double kPromised = 1e-9;
 // ill-conditioning. Well inside the promise, so that (h, s), which solves (P, s) along an isentrope, keeps
 // its own promise across the switch.
 constexpr double kNearCritical = 1e-10;
-// Water's critical density (IAPWS R2-83: 322 kg/m3), where the steps on a Helmholtz-energy equation start
-// above the critical pressure; each formulation's own lies within a few per cent of it.
-constexpr double kCriticalDensity = 0.322;  // g/cm3
+// Where the steps on a Helmholtz-energy equation start above the critical pressure: at the critical
+// temperature, just above water's critical density (322 kg/m3, IAPWS R2-83), since IAPWS-95's non-analytic
+// terms are singular at its critical point itself. Each formulation's critical density lies within a few per
+// cent of it.
+constexpr double kCriticalStartDensity = 0.33;  // g/cm3
 
 double Tolerance(const Formulation& f, double target) {
   return f.residual_tolerance * std::fmax(std::fabs(target), 1.0);
@@ -150,8 +152,9 @@ EquationRoot RootOnEquation(const Formulation& f, double P, double target, Targe
     const double r_p = rho * rho * e.a_rho - P;
     const double r_y = y - target;
     const double det = p_T * y_rho - p_rho * y_T;
-    // The isotherm must rise (it is flat, to rounding, at the critical point).
-    if (!(p_rho > -kConverged * P / rho) || !std::isfinite(det) || det == 0.0) return kNone;
+    // The isotherm must rise (it is flat, to rounding, at the critical point), except at the start, which may
+    // be next to the critical point.
+    if (!(i == 0 || p_rho > -kConverged * P / rho) || !std::isfinite(det) || det == 0.0) return kNone;
     double dT = (p_rho * r_y - y_rho * r_p) / det;
     double drho = (y_T * r_p - p_T * r_y) / det;
     // No step more than halves or doubles the density.
@@ -232,10 +235,10 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
   int start_region = edge == nullptr ? 0 : (edge == &sat.vapour ? sat.vapour_region : sat.liquid_region);
   EquationRoot on_equation{kNaN, kNaN};
   if (!std::isfinite(x) && P >= f.critical_P && f.density_equation != nullptr) {
-    // Above the critical pressure, on a Helmholtz-energy equation: Newton steps in T and rho from the
-    // critical point, which costs no density solve. (The isotherm is flat there, but the steps' matrix is not
-    // singular: its pressure row keeps (dp/dT)_rho.)
-    on_equation = RootOnEquation(f, P, target, what, f.critical_T, kCriticalDensity, range.lo, range.hi);
+    // Above the critical pressure, on a Helmholtz-energy equation: Newton steps in T and rho from beside the
+    // critical point, which cost no density solve. (The isotherm is nearly flat there, but the steps' matrix
+    // is not singular: its pressure row keeps (dp/dT)_rho.)
+    on_equation = RootOnEquation(f, P, target, what, f.critical_T, kCriticalStartDensity, range.lo, range.hi);
     if (std::isfinite(on_equation.T)) {
       x = on_equation.T;
       fx = residual(x);

@@ -206,7 +206,9 @@ TEST(Iapws95State, RoundTripsWhereOnlyThisEquationReaches) {
     EXPECT_TRUE(AgreesRelative(ps.T, p.T, 1e-9));
     EXPECT_TRUE(AgreesRelative(hs.T, p.T, 1e-9));
     EXPECT_TRUE(AgreesRelative(hs.P, p.P, 1e-9));
-    EXPECT_EQ(ph.status, tp.status);
+    // The status is that of the state found: at 1273 K, the edge of the range of validity, the last bit of
+    // the T found decides it.
+    EXPECT_EQ(ph.status, StateOfTP(ph.T, p.P, kCode).status);
   }
 }
 
