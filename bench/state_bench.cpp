@@ -60,18 +60,23 @@ void If97Region2Point(benchmark::State& state) {
 }
 BENCHMARK(If97Region2Point);
 
-// The thermodynamic properties of a single-phase IAPWS-IF97 state alone (SI units, without the transport
-// properties that StateOfTP adds): the region's choice, one evaluation of its equation and the property
-// relations.
-void If97ThermodynamicState(benchmark::State& state, double T, double P) {
-  const brimwater::state::Formulation* f = brimwater::state::FormulationOf(-97);
+// The thermodynamic properties of a single-phase state alone (SI units, without the transport properties
+// that StateOfTP adds): for IAPWS-IF97 the region's choice, one evaluation of its equation and the property
+// relations; for IAPWS-95 the density solve, with the equation's own saturation pressure deciding the side
+// near the saturation line, and one evaluation of the equation.
+void ThermodynamicState(benchmark::State& state, FormulationCode code, double T, double P) {
+  const brimwater::state::Formulation* f = brimwater::state::FormulationOf(code);
   for (auto _ : state) {
     benchmark::DoNotOptimize(T);
     benchmark::DoNotOptimize(f->single_phase(T, P));
   }
 }
-BENCHMARK_CAPTURE(If97ThermodynamicState, region1, 300.0, 3.0);
-BENCHMARK_CAPTURE(If97ThermodynamicState, region2, 700.0, 0.0035);
-BENCHMARK_CAPTURE(If97ThermodynamicState, region5, 1500.0, 30.0);
-BENCHMARK_CAPTURE(If97ThermodynamicState, region3, 650.0, 25.5837018);
+BENCHMARK_CAPTURE(ThermodynamicState, 97_region1, -97, 300.0, 3.0);
+BENCHMARK_CAPTURE(ThermodynamicState, 97_region2, -97, 700.0, 0.0035);
+BENCHMARK_CAPTURE(ThermodynamicState, 97_region5, -97, 1500.0, 30.0);
+BENCHMARK_CAPTURE(ThermodynamicState, 97_region3, -97, 650.0, 25.5837018);
+BENCHMARK_CAPTURE(ThermodynamicState, 95_liquid, -95, 300.0, 10.0);
+BENCHMARK_CAPTURE(ThermodynamicState, 95_vapour, -95, 700.0, 5.0);
+BENCHMARK_CAPTURE(ThermodynamicState, 95_near_critical, -95, 650.0, 25.0);
+BENCHMARK_CAPTURE(ThermodynamicState, 95_near_saturation, -95, 450.0, 0.9323);
 }  // namespace
