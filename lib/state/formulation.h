@@ -56,9 +56,12 @@ struct Formulation {
   // Where the single-phase states come from a Helmholtz-energy equation a(T, rho), so that each (T, P) is a
   // density solve (IAPWS-95, NBS/NRC 1984, KKHM 1969 everywhere; IAPWS-IF97 in region 3): that equation, and
   // the region whose states it gives (0: every state). The (P, h) and (P, s) searches take Newton steps in T
-  // and rho together on it, one evaluation a step, before they confirm the root on the (T, P) states.
+  // and rho together on it, one evaluation a step, before they confirm the root on the (T, P) states (above
+  // the critical pressure and temperature the root is the state, when it lies in that region).
   numerics::HelmholtzPoint (*density_equation)(double T, double rho) = nullptr;
   int density_equation_region = 0;
+  // Whether (T, P) lies in that region (nullptr: the equation gives every state).
+  bool (*in_equation_region)(double T, double P) = nullptr;
 };
 
 // The formulation a code selects (the sign is the caller's business), or nullptr.

@@ -35,6 +35,8 @@ PhaseState SinglePhase(double T, double P) {
   }
 }
 
+bool InRegion3(double T, double P) { return if97::RegionOfTP(T, P).region == 3; }
+
 SaturatedStates Saturated(double T) {
   if (T >= kCriticalTemperature) {
     Properties critical = FromHelmholtz(if97::Region3Point(kCriticalTemperature, kCriticalDensity));
@@ -73,6 +75,7 @@ const Formulation& If97() {
       nullptr,             // the industrial form of the transport properties
       if97::Region3Point,  // region 3's equation, which the isobaric searches step on there
       3,
+      InRegion3,
   };
   return kIf97;
 }

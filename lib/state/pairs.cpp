@@ -183,6 +183,27 @@ bool Within(double value, double target, double relative) {
 // Within the precision the inverse pairs promise.
 bool AsPromised(double value, double target) { return Within(value, target, kPromised); }
 
+// Above the critical pressure and temperature an equation's isotherm rises through every density, so the
+// root of the steps on it, where it meets P and the target to the last bits, is the formulation's (T, P)
+// state itself, provided it lies in the equation's region: no density solve need confirm it. Region -1 where
+// that does not hold (the search in T then confirms the root on the (T, P) states).
+PhaseState SupercriticalOnEquation(const Formulation& f, double P, double target, Target what,
+                                   EquationRoot root) {
+  constexpr PhaseState kNotHere{{}, Phase::Unknown, -1};
+  // The pressure residual at the last bits of the density (the steps stop at a relative step of 1e-9 and
+  // converge quadratically).
+  constexpr double kPressureResidual = 1e-13;
+  if (!(root.T >= f.critical_T)) return kNotHere;
+  if (f.in_equation_region != nullptr && !f.in_equation_region(root.T, P)) return kNotHere;
+  Properties props = FromHelmholtz(f.density_equation(root.T, root.rho));
+  if (!Within(Value(props, what), target, f.residual_tolerance) || !Within(props.P, P, kPressureResidual) ||
+      !(props.drho_dP > 0.0)) {
+    return kNotHere;
+  }
+  props.P = P;
+  return {props, Phase::Supercritical, f.density_equation_region};
+}
+
 // An isobaric solution, and where the target lies when there is none in the search range: above what the
 // isobar reaches at the highest search temperature (+1) or below what it reaches at the lowest (-1).
 struct IsobarSolution {
@@ -240,6 +261,8 @@ IsobarSolution SolveIsobar(const Formulation& f, double P, double target, Target
     // is not singular: its pressure row keeps (dp/dT)_rho.)
     on_equation = RootOnEquation(f, P, target, what, f.critical_T, kCriticalStartDensity, range.lo, range.hi);
     if (std::isfinite(on_equation.T)) {
+      const PhaseState above = SupercriticalOnEquation(f, P, target, what, on_equation);
+      if (above.region >= 0) return {SinglePhaseState(f, above, with_transport), 0};
       x = on_equation.T;
       fx = residual(x);
     }
