@@ -99,8 +99,11 @@ constexpr double kRegion3VolumeLow = 0.001292258784;        // m3/kg
 constexpr double kRegion3VolumeHigh = 0.008927198363;       // m3/kg
 constexpr double kCriticalVolume = 1.0 / kCriticalDensity;  // m3/kg
 // The start of the state interface's dense-side density searches: delta = 2.5 (805 kg/m3) lies above every
-// region-3 density, on the liquid branch where the isotherm is convex.
+// region-3 density, on the liquid branch where the isotherm is convex. Beyond 100 MPa, where region 3 is
+// extrapolated, the density just above 623.15 K passes it (808 kg/m3 at 150 MPa); the start then moves up in
+// small steps, since the isotherm stops rising from about 920 kg/m3.
 constexpr double kRegion3DenseStart = 2.5;
+constexpr double kRegion3DenseOutward = 1.02;
 // Table 30: phi = n1 ln delta + sum n delta^I tau^J for i = 2 to 40.
 constexpr double kRegion3N1 = 0.10658070028513e1;
 constexpr std::array<Term, 39> kRegion3 = {{
@@ -564,7 +567,8 @@ double Region3Density(double T, double P, Region3Branch branch) {
     const double ideal = P / scale;  // the ideal-gas delta, below the vapour's
     delta = numerics::BranchRoot(pressure, ideal, numerics::Approach::FromBelow, 0.5);
   } else {
-    delta = numerics::BranchRoot(pressure, kRegion3DenseStart, numerics::Approach::FromAbove, 1.25);
+    delta = numerics::BranchRoot(pressure, kRegion3DenseStart, numerics::Approach::FromAbove,
+                                 kRegion3DenseOutward);
   }
   return delta * kCriticalDensityGcm3;
 }

@@ -344,6 +344,20 @@ TEST(StatePairs, OutsideTheRangeOfValidityValuesAreFlaggedExtrapolated) {
   EXPECT_EQ(StateOfTP(1073.15, 100, -97).status, Status::Ok);        // the corner
   EXPECT_EQ(StateOfTP(2273.15, 50, -97).status, Status::Ok);
   EXPECT_TRUE(std::isfinite(StateOfTP(260, 1, -97).h));
+  // Region 3 extrapolated above 100 MPa, up to the 150 MPa the inverse pairs search: just above 623.15 K its
+  // density exceeds 805 kg/m3, beyond every density of region 3 in its range. (P, h) finds these states;
+  // (T, P) finds them too, and the round trip closes.
+  for (double T : {623.16, 623.5, 624.5}) {
+    for (double P : {120.0, 140.0, 150.0}) {
+      SCOPED_TRACE(::testing::Message() << "T " << T << " P " << P);
+      const State tp = StateOfTP(T, P, -97);
+      ASSERT_EQ(tp.status, Status::Extrapolated);
+      EXPECT_EQ(tp.region, 3);
+      const State ph = StateOfPH(P, tp.h, -97);
+      EXPECT_TRUE(AgreesRelative(ph.T, T, 1e-9));
+      EXPECT_TRUE(AgreesRelative(ph.rho, tp.rho, 1e-9));
+    }
+  }
 }
 
 TEST(StatePairs, EnglishUnitsByTheCodesSign) {
